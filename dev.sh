@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# The two commands of the README, and the benchmark:
+#   ./dev.sh run            install what is missing, build, start the program
+#   ./dev.sh test [PRESET]  install what is missing, build, run every test (PRESET: dev, asan)
+# Packages come from Debian only and are installed only when missing, so a second run is quick.
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")"
+
+build_packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins qt6-translations-l10n
+    fonts-liberation)
+test_packages=(xvfb xauth xdotool xclip)
+
+install_missing() {
+    local missing=() package
+    for package in "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'ok installed' ||
+            missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    "${sudo[@]}" apt-get update -q
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends \
+        "${missing[@]}"
+}
+
+build() {
+    local preset=$1
+    [ -f "build/$preset/CMakeCache.txt" ] || cmake --preset "$preset"
+    cmake --build --preset "$preset"
+}
+
+command=${1:-}
+case "$command" in
+run)
+    install_missing "${build_packages[@]}"
+    build dev
+    exec build/dev/app/bodytype
+    ;;
+test)
+    preset=${2:-dev}
+    install_missing "${build_packages[@]}" "${test_packages[@]}"
+    build "$preset"
+    ctest --preset "$preset"
+    ;;
+*)
+    echo "usage: $0 run | test [dev|asan]" >&2
+    exit 2
+    ;;
+esac

@@ -1,0 +1,19 @@
+#include "runtimeerror.h"
+
+#include <cstdio>
+
+namespace RunTimeError {
+
+std::string message(const std::exception &error)
+{
+    return std::string("bodytype: run-time error: ") + error.what();
+}
+
+void report(const std::exception &error)
+{
+    const std::string text = message(error) + '\n';
+    std::fputs(text.c_str(), stderr);
+    std::fflush(stderr);
+}
+
+} // namespace RunTimeError

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <exception>
+#include <string>
+
+// What the program does with an error that nothing is meant to handle: say what failed and
+// end. The caller decides how to end (a plain program returns from main, the window also
+// shows a message box first); the wording and the exit status live here so that they are the
+// same everywhere.
+namespace RunTimeError {
+
+// EX_SOFTWARE from <sysexits.h>: an internal software error.
+inline constexpr int ExitStatus = 70;
+
+// "bodytype: run-time error: <what failed>"
+std::string message(const std::exception &error);
+
+// Writes message(error) and a line end to standard error.
+void report(const std::exception &error);
+
+} // namespace RunTimeError
