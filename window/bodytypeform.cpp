@@ -1,8 +1,235 @@
 #include "bodytypeform.h"
 
-BodyTypeForm::BodyTypeForm(QWidget *parent)
-    : QWidget(parent)
+#include "flatbuttonstyle.h"
+#include "optiongroup.h"
+
+#include <QFile>
+#include <QIcon>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+
+namespace {
+
+// The form as it was drawn, in twips from the top-left of each control's container.
+struct Twips
 {
-    setWindowTitle(QStringLiteral("Психология - вид на телосложение"));
-    setFixedSize(506, 378);
+    int left, top, width, height;
+};
+
+constexpr int TwipsPerPixel = 15; // at 96 dpi; Qt scales logical pixels for denser screens
+
+QRect toPixels(Twips twips)
+{
+    const auto pixels = [](int value) { return qRound(double(value) / TwipsPerPixel); };
+    return QRect(pixels(twips.left), pixels(twips.top), pixels(twips.width),
+                 pixels(twips.height));
+}
+
+constexpr Twips ClientArea{0, 0, 7590, 5670};
+constexpr Twips TitleLabel{960, 0, 5295, 375};
+constexpr Twips Picture{120, 600, 3060, 2970};
+constexpr Twips ComponentLabel{3600, 480, 2655, 255};
+constexpr Twips ComponentPanel{3360, 840, 3015, 1455};
+constexpr int ComponentStep = 480;
+constexpr Twips ComponentButton{0, 0, 2895, 375};
+constexpr Twips OutputButton{6480, 840, 1095, 375};
+constexpr Twips ClearButton{6480, 1800, 1095, 375};
+constexpr Twips RatingLabel{3360, 2520, 3975, 255};
+constexpr Twips RatingPanel{3360, 3000, 3975, 495};
+constexpr int RatingStep = 500;
+// Drawn 375 twips wide, which leaves no room for a 12-point digit beside the round mark;
+// widened to one pixel short of the 500-twip step, so the digit shows and no two buttons touch.
+constexpr Twips RatingButton{0, 120, 480, 285};
+constexpr Twips ResultBox{120, 3720, 6975, 1815};
+
+const QColor FormColour(0xC0, 0xC0, 0xFF);
+const QColor LabelColour(0xFF, 0xC0, 0x80);
+const QColor ComponentColour(0x80, 0xFF, 0xFF);
+const QColor RatingColour(0xC0, 0xFF, 0xC0);
+const QColor OutputColour(0x00, 0xFF, 0x00);
+const QColor ClearColour(0xFF, 0x00, 0x00);
+
+const char *const Title = "Психология - вид на телосложение";
+const char *const TitleCaption = "Психология - телосложение, вид и стойности";
+const char *const ComponentCaption = "Телосложение - вид";
+const char *const RatingCaption = "Телосложение - скала";
+const char *const OutputCaption = "Изведи";
+const char *const ClearCaption = "Чисти";
+
+// The platform's text colour where it reads on `background`; black where it would not, as
+// with the light text of a dark desktop theme on the form's fixed light colours.
+QColor readableOn(const QColor &text, const QColor &background)
+{
+    return std::abs(text.lightness() - background.lightness()) >= 128 ? text : QColor(Qt::black);
+}
+
+enum class Fill { Background, StyleDrawn };
+
+// Buttons take their background from the Button role, other widgets from Window.
+void colour(QWidget *widget, const QColor &background, Fill fill)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(widget->backgroundRole(), background);
+    const QPalette::ColorRole text = widget->foregroundRole();
+    palette.setColor(text, readableOn(palette.color(text), background));
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(fill == Fill::Background);
+}
+
+QLabel *makeLabel(QWidget *parent, const char *caption, Twips place, const char *name)
+{
+    auto *label = new QLabel(QString::fromUtf8(caption), parent);
+    label->setObjectName(QLatin1String(name));
+    label->setAlignment(Qt::AlignCenter);
+    label->setGeometry(toPixels(place));
+    colour(label, LabelColour, Fill::Background);
+    return label;
+}
+
+QWidget *makePanel(QWidget *parent, Twips place, const QColor &background, const char *name)
+{
+    auto *panel = new QWidget(parent);
+    panel->setObjectName(QLatin1String(name));
+    panel->setGeometry(toPixels(place));
+    colour(panel, background, Fill::Background);
+    return panel;
+}
+
+QRadioButton *makeOption(QWidget *panel, const QString &caption, Twips place,
+                         const QColor &background, const QString &name)
+{
+    auto *button = new QRadioButton(caption, panel);
+    button->setObjectName(name);
+    button->setGeometry(toPixels(place));
+    colour(button, background, Fill::Background);
+    return button;
+}
+
+QPixmap chartPixmap(qreal devicePixelRatio)
+{
+    // Dense screens get the picture drawn at twice the size, shown at the same logical size.
+    if (devicePixelRatio > 1.0) {
+        QPixmap dense(QStringLiteral(":/somatochart@2x.jpg"));
+        dense.setDevicePixelRatio(2.0);
+        return dense;
+    }
+    return QPixmap(QStringLiteral(":/somatochart.jpg"));
+}
+
+} // namespace
+
+BodyTypeForm::BodyTypeForm(QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                          | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    , m_buttonStyle(new FlatButtonStyle)
+    , m_ratings(new OptionGroup(this))
+    , m_components(new OptionGroup(this))
+{
+    m_buttonStyle->setParent(this);
+    setWindowTitle(QString::fromLatin1(PublisherAddress) + QStringLiteral("  ")
+                   + QString::fromUtf8(Title));
+    QIcon icon;
+    for (int size : {32, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/bodytype-%1.png").arg(size), QSize(size, size));
+    setWindowIcon(icon);
+    setFont(formFont());
+    colour(this, FormColour, Fill::Background);
+    setFixedSize(toPixels(ClientArea).size());
+
+    buildControls();
+
+    if (const QScreen *screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+BodyTypeForm::~BodyTypeForm() = default;
+
+QFont BodyTypeForm::formFont()
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif")});
+    font.setPointSize(12);
+    font.setWeight(QFont::Normal);
+    return font;
+}
+
+QString BodyTypeForm::introText()
+{
+    QFile file(QStringLiteral(":/introtext.txt"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll());
+}
+
+QString BodyTypeForm::displayText(const QString &text)
+{
+    // A lone carriage return would also break the line in a text document; CR LF is one break.
+    QString shown = text;
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    return shown;
+}
+
+void BodyTypeForm::buildControls()
+{
+    // Created in tab order: the result box, the picture, the ratings, the components, the
+    // output and clear buttons. The labels take no focus.
+    m_resultBox = new QPlainTextEdit(this);
+    m_resultBox->setObjectName(QStringLiteral("Text1_0"));
+    m_resultBox->setGeometry(toPixels(ResultBox));
+    m_resultBox->setReadOnly(true);
+    m_resultBox->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    m_resultBox->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    m_resultBox->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    m_resultBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_resultBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_resultBox->setPlainText(displayText(introText()));
+
+    m_picture = new QLabel(this);
+    m_picture->setObjectName(QStringLiteral("Picture1"));
+    m_picture->setGeometry(toPixels(Picture));
+    m_picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_picture->setLineWidth(2);
+    m_picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_picture->setFocusPolicy(Qt::TabFocus);
+    m_picture->setPixmap(chartPixmap(devicePixelRatioF()));
+
+    QWidget *ratingPanel = makePanel(this, RatingPanel, RatingColour, "Frame1");
+    for (int rating = 0; rating <= 7; ++rating) {
+        Twips place = RatingButton;
+        place.left += RatingStep * rating;
+        m_ratings->addButton(makeOption(ratingPanel, QString::number(rating), place,
+                                        RatingColour, QStringLiteral("Option1_%1").arg(rating)));
+    }
+
+    QWidget *componentPanel = makePanel(this, ComponentPanel, FormColour, "Frame2");
+    for (int component = 0; component < int(ComponentNames.size()); ++component) {
+        Twips place = ComponentButton;
+        place.top += ComponentStep * component;
+        const std::string_view name = ComponentNames[std::size_t(component)];
+        m_components->addButton(makeOption(
+            componentPanel, QString::fromUtf8(name.data(), qsizetype(name.size())), place,
+            ComponentColour, QStringLiteral("Option2_%1").arg(component)));
+    }
+
+    const Twips commandPlaces[] = {OutputButton, ClearButton};
+    const QColor commandColours[] = {OutputColour, ClearColour};
+    const char *const commandCaptions[] = {OutputCaption, ClearCaption};
+    for (std::size_t i = 0; i < m_commands.size(); ++i) {
+        auto *button = new QPushButton(QString::fromUtf8(commandCaptions[i]), this);
+        button->setObjectName(QStringLiteral("Command1_%1").arg(i));
+        button->setGeometry(toPixels(commandPlaces[i]));
+        button->setAutoDefault(false);
+        button->setStyle(m_buttonStyle);
+        colour(button, commandColours[i], Fill::StyleDrawn);
+        m_commands[i] = button;
+    }
+
+    makeLabel(this, TitleCaption, TitleLabel, "Label1_0");
+    makeLabel(this, RatingCaption, RatingLabel, "Label1_1");
+    makeLabel(this, ComponentCaption, ComponentLabel, "Label1_2");
+
+    m_resultBox->setFocus();
 }

@@ -1,0 +1,257 @@
+// Draws the somatochart picture and the program icon with QPainter and writes them into the
+// assets folder given on the command line. Everything is drawn from the chart's geometry, so
+// each size is rendered, not scaled.
+#include <QDataStream>
+#include <QDir>
+#include <QFile>
+#include <QFont>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QPainterPath>
+#include <QTextStream>
+#include <QtMath>
+
+#include <cstdio>
+
+namespace {
+
+const QColor EndoColour(0xB0, 0x30, 0x28);
+const QColor MesoColour(0x1E, 0x7A, 0x3C);
+const QColor EctoColour(0x1F, 0x55, 0xB0);
+const QColor Outline(0x30, 0x30, 0x30);
+const QColor Fill(0xFF, 0xF6, 0xE0);
+
+// An equilateral triangle whose sides are arcs centred on the opposite corner: the rounded
+// triangle of the somatochart, mesomorphy at the top.
+struct Chart
+{
+    QPointF top, left, right, centre;
+    qreal width;
+
+    Chart(QPointF topCorner, qreal side)
+        : top(topCorner)
+        , left(topCorner + QPointF(-side / 2, side * std::sqrt(3.0) / 2))
+        , right(topCorner + QPointF(side / 2, side * std::sqrt(3.0) / 2))
+        , centre((top + left + right) / 3)
+        , width(side)
+    {
+    }
+
+    QPainterPath outline() const
+    {
+        QPainterPath path(top);
+        arcTo(path, right, left);
+        arcTo(path, top, right);
+        arcTo(path, left, top);
+        path.closeSubpath();
+        return path;
+    }
+
+    // The point of the axis towards `corner` with rating `value`: 1 on the opposite arc,
+    // 4 at the centre, 7 at the corner.
+    QPointF axisPoint(QPointF corner, qreal value) const
+    {
+        const QPointF towards = corner - centre;
+        const qreal toCorner = std::hypot(towards.x(), towards.y());
+        const QPointF unit = towards / toCorner;
+        const qreal toArc = width - toCorner;
+        const qreal distance = value >= 4 ? (value - 4) / 3 * toCorner : (value - 4) / 3 * toArc;
+        return centre + unit * distance;
+    }
+
+private:
+    // Arc from the path's current point to `to`, centred on `centre`.
+    void arcTo(QPainterPath &path, QPointF arcCentre, QPointF to) const
+    {
+        const QPointF from = path.currentPosition();
+        const QRectF box(arcCentre.x() - width, arcCentre.y() - width, 2 * width, 2 * width);
+        const qreal start = qRadiansToDegrees(std::atan2(-(from.y() - arcCentre.y()),
+                                                         from.x() - arcCentre.x()));
+        const qreal end =
+            qRadiansToDegrees(std::atan2(-(to.y() - arcCentre.y()), to.x() - arcCentre.x()));
+        qreal sweep = end - start;
+        if (sweep > 180)
+            sweep -= 360;
+        if (sweep < -180)
+            sweep += 360;
+        path.arcTo(box, start, sweep);
+    }
+};
+
+void drawAxes(QPainter &painter, const Chart &chart, qreal penWidth)
+{
+    const QPointF corners[] = {chart.left, chart.top, chart.right};
+    const QColor colours[] = {EndoColour, MesoColour, EctoColour};
+    for (int i = 0; i < 3; ++i) {
+        painter.setPen(QPen(colours[i], penWidth, Qt::SolidLine, Qt::RoundCap));
+        painter.drawLine(chart.axisPoint(corners[i], 1), corners[i]);
+    }
+}
+
+QImage drawPicture(qreal scale)
+{
+    const QSize logical(200, 194);
+    QImage image(logical * scale, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.scale(scale, scale);
+
+    const Chart chart(QPointF(100, 20), 146);
+    painter.setPen(QPen(Outline, 1.4));
+    painter.setBrush(Fill);
+    painter.drawPath(chart.outline());
+    painter.setBrush(Qt::NoBrush);
+    drawAxes(painter, chart, 1.2);
+
+    // Ticks and numbers 1 to 7 along each axis; the numbers stand to one side of the axis so
+    // that the three axes' numbers do not meet at the centre, which carries one shared 4.
+    QFont numbers(QStringLiteral("Liberation Sans"));
+    numbers.setPixelSize(8);
+    painter.setFont(numbers);
+    const QPointF corners[] = {chart.left, chart.top, chart.right};
+    const QColor colours[] = {EndoColour, MesoColour, EctoColour};
+    for (int i = 0; i < 3; ++i) {
+        const QPointF along = corners[i] - chart.centre;
+        const QPointF unit = along / std::hypot(along.x(), along.y());
+        const QPointF side(-unit.y(), unit.x());
+        painter.setPen(QPen(colours[i], 1.0));
+        for (int value = 1; value <= 7; ++value) {
+            if (value == 4)
+                continue;
+            const QPointF at = chart.axisPoint(corners[i], value);
+            painter.drawLine(at - side * 2.5, at + side * 2.5);
+            const QPointF label = at + side * 7.5;
+            painter.drawText(QRectF(label.x() - 5, label.y() - 5, 10, 10), Qt::AlignCenter,
+                             QString::number(value));
+        }
+    }
+    painter.setPen(Outline);
+    painter.drawText(QRectF(chart.centre.x() + 2, chart.centre.y() - 11, 10, 10), Qt::AlignCenter,
+                     QStringLiteral("4"));
+    painter.setBrush(Outline);
+    painter.drawEllipse(chart.centre, 1.6, 1.6);
+
+    QFont names(QStringLiteral("Liberation Sans"));
+    names.setPixelSize(11);
+    names.setBold(true);
+    painter.setFont(names);
+    painter.setPen(MesoColour);
+    painter.drawText(QRectF(0, 2, 200, 14), Qt::AlignHCenter | Qt::AlignTop,
+                     QStringLiteral("Мезоморфия"));
+    painter.setPen(EndoColour);
+    painter.drawText(QRectF(2, 178, 98, 14), Qt::AlignLeft | Qt::AlignTop,
+                     QStringLiteral("Ендоморфия"));
+    painter.setPen(EctoColour);
+    painter.drawText(QRectF(100, 178, 98, 14), Qt::AlignRight | Qt::AlignTop,
+                     QStringLiteral("Ектоморфия"));
+    return image;
+}
+
+QImage drawIcon(int size)
+{
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(size / 32.0, size / 32.0);
+    const Chart chart(QPointF(16, 2.5), 28);
+    painter.setPen(QPen(Outline, 1.5));
+    painter.setBrush(Fill);
+    painter.drawPath(chart.outline());
+    painter.setBrush(Qt::NoBrush);
+    drawAxes(painter, chart, 2.2);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Outline);
+    painter.drawEllipse(chart.centre, 1.6, 1.6);
+    return image.convertToFormat(QImage::Format_ARGB32);
+}
+
+// Reduces to at most 256 colours with a transparent entry, as the small icon is specified.
+QImage toIndexed(const QImage &icon)
+{
+    QImage opaque = icon;
+    for (int y = 0; y < opaque.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(opaque.scanLine(y));
+        for (int x = 0; x < opaque.width(); ++x)
+            line[x] = qAlpha(line[x]) < 128 ? qRgba(0, 0, 0, 0) : (line[x] | 0xFF000000u);
+    }
+    return opaque.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither);
+}
+
+// A Windows icon file holding one 8-bit palette image with its transparency mask.
+QByteArray icoFile(const QImage &indexed)
+{
+    const int size = indexed.width();
+    const int xorStride = (size + 3) / 4 * 4;
+    const int andStride = ((size + 31) / 32) * 4;
+    const int imageBytes = 40 + 256 * 4 + xorStride * size + andStride * size;
+
+    QByteArray data;
+    QDataStream out(&data, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out << quint16(0) << quint16(1) << quint16(1);                  // ICONDIR
+    out << quint8(size) << quint8(size) << quint8(0) << quint8(0);   // entry: size, colours
+    out << quint16(1) << quint16(8) << quint32(imageBytes) << quint32(6 + 16);
+    out << quint32(40) << qint32(size) << qint32(2 * size) << quint16(1) << quint16(8);
+    out << quint32(0) << quint32(0) << qint32(0) << qint32(0) << quint32(256) << quint32(0);
+    const QList<QRgb> table = indexed.colorTable();
+    for (int i = 0; i < 256; ++i) {
+        const QRgb c = i < table.size() ? table.at(i) : 0;
+        out << quint8(qBlue(c)) << quint8(qGreen(c)) << quint8(qRed(c)) << quint8(0);
+    }
+    for (int y = size - 1; y >= 0; --y) {
+        const uchar *line = indexed.constScanLine(y);
+        for (int x = 0; x < xorStride; ++x)
+            out << quint8(x < size ? line[x] : 0);
+    }
+    for (int y = size - 1; y >= 0; --y) {
+        const uchar *line = indexed.constScanLine(y);
+        QByteArray mask(andStride, '\0');
+        for (int x = 0; x < size; ++x) {
+            if (qAlpha(table.at(line[x])) == 0)
+                mask[x / 8] = char(mask.at(x / 8) | (0x80 >> (x % 8)));
+        }
+        out.writeRawData(mask.constData(), andStride);
+    }
+    return data;
+}
+
+bool save(const QImage &image, const QString &path, const char *format, int quality = -1)
+{
+    if (image.save(path, format, quality))
+        return true;
+    std::fprintf(stderr, "makeassets: cannot write %s\n", qPrintable(path));
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: makeassets ASSETS-FOLDER\n");
+        return 2;
+    }
+    const QDir assets(QString::fromLocal8Bit(argv[1]));
+    assets.mkpath(QStringLiteral("icons"));
+
+    bool ok = save(drawPicture(1), assets.filePath(QStringLiteral("somatochart.jpg")), "JPEG", 92)
+              && save(drawPicture(2), assets.filePath(QStringLiteral("somatochart@2x.jpg")),
+                      "JPEG", 92);
+
+    const QImage small = toIndexed(drawIcon(32));
+    ok = ok && save(small, assets.filePath(QStringLiteral("icons/bodytype-32.png")), "PNG");
+    for (int size : {64, 128, 256}) {
+        ok = ok && save(drawIcon(size),
+                        assets.filePath(QStringLiteral("icons/bodytype-%1.png").arg(size)), "PNG");
+    }
+    QFile ico(assets.filePath(QStringLiteral("icons/bodytype.ico")));
+    ok = ok && ico.open(QIODevice::WriteOnly) && ico.write(icoFile(small)) > 0;
+    return ok ? 0 : 1;
+}

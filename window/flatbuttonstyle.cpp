@@ -1,0 +1,24 @@
+#include "flatbuttonstyle.h"
+
+#include <QPainter>
+#include <QStyleOption>
+#include <qdrawutil.h>
+
+void FlatButtonStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option,
+                                    QPainter *painter, const QWidget *widget) const
+{
+    if (element != PE_PanelButtonCommand) {
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+        return;
+    }
+    const bool down = option->state & (State_Sunken | State_On);
+    const QBrush fill = option->palette.button();
+    qDrawWinButton(painter, option->rect, option->palette, down, &fill);
+    if (option->state & State_HasFocus) {
+        QStyleOptionFocusRect focus;
+        focus.QStyleOption::operator=(*option);
+        focus.rect = option->rect.adjusted(4, 4, -4, -4);
+        focus.backgroundColor = fill.color();
+        QProxyStyle::drawPrimitive(PE_FrameFocusRect, &focus, painter, widget);
+    }
+}
