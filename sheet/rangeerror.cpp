@@ -22,5 +22,4 @@ std::string describe(std::string_view operation, int index, int first, int last)
 RangeError::RangeError(std::string_view operation, int index, int first, int last)
     : std::out_of_range(describe(operation, index, first, last))
     , m_index(index)
-{
-}
+{}

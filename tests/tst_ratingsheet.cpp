@@ -13,8 +13,8 @@ namespace QTest {
 template <>
 char *toString(const Entries &entries)
 {
-    return qstrdup(QByteArray::number(entries[0]) + ", " + QByteArray::number(entries[1]) + ", "
-                   + QByteArray::number(entries[2]) + ", " + QByteArray::number(entries[3]));
+    return qstrdup(QByteArray::number(entries[0]) + ", " + QByteArray::number(entries[1]) + ", " +
+                   QByteArray::number(entries[2]) + ", " + QByteArray::number(entries[3]));
 }
 } // namespace QTest
 
@@ -157,8 +157,9 @@ void tst_RatingSheet::indexOutsideRatingsIsRangeError()
     } catch (const RangeError &error) {
         QCOMPARE(error.index(), component);
         const QString what = QString::fromUtf8(error.what());
-        QVERIFY2(what.contains(QStringLiteral("SelectComponent: component index %1 ").arg(component)),
-                 qPrintable(what));
+        QVERIFY2(
+            what.contains(QStringLiteral("SelectComponent: component index %1 ").arg(component)),
+            qPrintable(what));
     }
     // The index is taken before it is checked, so a rating now fails the same way.
     QVERIFY_THROWS_EXCEPTION(RangeError, sheet.SelectRating(1));

@@ -58,8 +58,8 @@ void tst_Report::marks_data()
     QTest::newRow("lowest not rated")
         << std::numeric_limits<std::int16_t>::min() << QByteArray("-32768  ???");
     QTest::newRow("8 no mark") << std::int16_t{8} << QByteArray("8");
-    QTest::newRow("highest no mark") << std::numeric_limits<std::int16_t>::max()
-                                     << QByteArray("32767");
+    QTest::newRow("highest no mark")
+        << std::numeric_limits<std::int16_t>::max() << QByteArray("32767");
 }
 
 void tst_Report::marks()

@@ -35,8 +35,7 @@ struct Chart
         , right(topCorner + QPointF(side / 2, side * std::sqrt(3.0) / 2))
         , centre((top + left + right) / 3)
         , width(side)
-    {
-    }
+    {}
 
     QPainterPath outline() const
     {
@@ -66,8 +65,8 @@ private:
     {
         const QPointF from = path.currentPosition();
         const QRectF box(arcCentre.x() - width, arcCentre.y() - width, 2 * width, 2 * width);
-        const qreal start = qRadiansToDegrees(std::atan2(-(from.y() - arcCentre.y()),
-                                                         from.x() - arcCentre.x()));
+        const qreal start =
+            qRadiansToDegrees(std::atan2(-(from.y() - arcCentre.y()), from.x() - arcCentre.x()));
         const qreal end =
             qRadiansToDegrees(std::atan2(-(to.y() - arcCentre.y()), to.x() - arcCentre.x()));
         qreal sweep = end - start;
@@ -192,8 +191,8 @@ QByteArray icoFile(const QImage &indexed)
     QByteArray data;
     QDataStream out(&data, QIODevice::WriteOnly);
     out.setByteOrder(QDataStream::LittleEndian);
-    out << quint16(0) << quint16(1) << quint16(1);                  // ICONDIR
-    out << quint8(size) << quint8(size) << quint8(0) << quint8(0);   // entry: size, colours
+    out << quint16(0) << quint16(1) << quint16(1);                 // ICONDIR
+    out << quint8(size) << quint8(size) << quint8(0) << quint8(0); // entry: size, colours
     out << quint16(1) << quint16(8) << quint32(imageBytes) << quint32(6 + 16);
     out << quint32(40) << qint32(size) << qint32(2 * size) << quint16(1) << quint16(8);
     out << quint32(0) << quint32(0) << qint32(0) << qint32(0) << quint32(256) << quint32(0);
@@ -241,9 +240,9 @@ int main(int argc, char *argv[])
     const QDir assets(QString::fromLocal8Bit(argv[1]));
     assets.mkpath(QStringLiteral("icons"));
 
-    bool ok = save(drawPicture(1), assets.filePath(QStringLiteral("somatochart.jpg")), "JPEG", 92)
-              && save(drawPicture(2), assets.filePath(QStringLiteral("somatochart@2x.jpg")),
-                      "JPEG", 92);
+    bool ok =
+        save(drawPicture(1), assets.filePath(QStringLiteral("somatochart.jpg")), "JPEG", 92) &&
+        save(drawPicture(2), assets.filePath(QStringLiteral("somatochart@2x.jpg")), "JPEG", 92);
 
     const QImage small = toIndexed(drawIcon(32));
     ok = ok && save(small, assets.filePath(QStringLiteral("icons/bodytype-32.png")), "PNG");

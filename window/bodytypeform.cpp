@@ -1,6 +1,7 @@
 #include "bodytypeform.h"
 
 #include "flatbuttonstyle.h"
+#include "optionbutton.h"
 #include "optiongroup.h"
 
 #include <QFile>
@@ -8,8 +9,8 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QScreen>
+#include <QStyle>
 
 namespace {
 
@@ -24,8 +25,7 @@ constexpr int TwipsPerPixel = 15; // at 96 dpi; Qt scales logical pixels for den
 QRect toPixels(Twips twips)
 {
     const auto pixels = [](int value) { return qRound(double(value) / TwipsPerPixel); };
-    return QRect(pixels(twips.left), pixels(twips.top), pixels(twips.width),
-                 pixels(twips.height));
+    return QRect(pixels(twips.left), pixels(twips.top), pixels(twips.width), pixels(twips.height));
 }
 
 constexpr Twips ClientArea{0, 0, 7590, 5670};
@@ -98,10 +98,10 @@ QWidget *makePanel(QWidget *parent, Twips place, const QColor &background, const
     return panel;
 }
 
-QRadioButton *makeOption(QWidget *panel, const QString &caption, Twips place,
+OptionButton *makeOption(QWidget *panel, const QString &caption, Twips place,
                          const QColor &background, const QString &name)
 {
-    auto *button = new QRadioButton(caption, panel);
+    auto *button = new OptionButton(caption, panel);
     button->setObjectName(name);
     button->setGeometry(toPixels(place));
     colour(button, background, Fill::Background);
@@ -122,15 +122,15 @@ QPixmap chartPixmap(qreal devicePixelRatio)
 } // namespace
 
 BodyTypeForm::BodyTypeForm(QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                          | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
     , m_buttonStyle(new FlatButtonStyle)
     , m_ratings(new OptionGroup(this))
     , m_components(new OptionGroup(this))
 {
     m_buttonStyle->setParent(this);
-    setWindowTitle(QString::fromLatin1(PublisherAddress) + QStringLiteral("  ")
-                   + QString::fromUtf8(Title));
+    setWindowTitle(QString::fromLatin1(PublisherAddress) + QStringLiteral("  ") +
+                   QString::fromUtf8(Title));
     QIcon icon;
     for (int size : {32, 64, 128, 256})
         icon.addFile(QStringLiteral(":/icons/bodytype-%1.png").arg(size), QSize(size, size));
@@ -141,8 +141,11 @@ BodyTypeForm::BodyTypeForm(QWidget *parent)
 
     buildControls();
 
+    // The client area is centred: the frame's size is the window manager's and is not known
+    // until the window is shown.
     if (const QScreen *screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
+                                        screen->availableGeometry()));
 }
 
 BodyTypeForm::~BodyTypeForm() = default;
@@ -200,8 +203,8 @@ void BodyTypeForm::buildControls()
     for (int rating = 0; rating <= 7; ++rating) {
         Twips place = RatingButton;
         place.left += RatingStep * rating;
-        m_ratings->addButton(makeOption(ratingPanel, QString::number(rating), place,
-                                        RatingColour, QStringLiteral("Option1_%1").arg(rating)));
+        m_ratings->addButton(makeOption(ratingPanel, QString::number(rating), place, RatingColour,
+                                        QStringLiteral("Option1_%1").arg(rating)));
     }
 
     QWidget *componentPanel = makePanel(this, ComponentPanel, FormColour, "Frame2");
@@ -209,9 +212,9 @@ void BodyTypeForm::buildControls()
         Twips place = ComponentButton;
         place.top += ComponentStep * component;
         const std::string_view name = ComponentNames[std::size_t(component)];
-        m_components->addButton(makeOption(
-            componentPanel, QString::fromUtf8(name.data(), qsizetype(name.size())), place,
-            ComponentColour, QStringLiteral("Option2_%1").arg(component)));
+        m_components->addButton(
+            makeOption(componentPanel, QString::fromUtf8(name.data(), qsizetype(name.size())),
+                       place, ComponentColour, QStringLiteral("Option2_%1").arg(component)));
     }
 
     const Twips commandPlaces[] = {OutputButton, ClearButton};

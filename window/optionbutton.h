@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QRadioButton>
+
+// An option button that is selected by a click anywhere on its coloured face, not only on the
+// mark and caption: the face is the control the user sees.
+class OptionButton : public QRadioButton
+{
+    Q_OBJECT
+
+public:
+    using QRadioButton::QRadioButton;
+
+protected:
+    bool hitButton(const QPoint &pos) const override;
+};
