@@ -1,11 +1,23 @@
 #include "bodytypeform.h"
+#include "runtimeerror.h"
+#include "runtimeerrorbox.h"
 
 #include <QApplication>
+
+#include <exception>
+#include <memory>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    BodyTypeForm form;
-    form.show();
+    std::unique_ptr<BodyTypeForm> form;
+    try {
+        form = std::make_unique<BodyTypeForm>();
+    } catch (const std::exception &error) {
+        // The window's own handlers report their errors; this covers building it.
+        showRunTimeError(error, nullptr);
+        return RunTimeError::ExitStatus;
+    }
+    form->show();
     return app.exec();
 }

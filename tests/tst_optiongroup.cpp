@@ -7,6 +7,8 @@
 #include <QTest>
 #include <QWidget>
 
+#include <stdexcept>
+
 class tst_OptionGroup : public QObject
 {
     Q_OBJECT
@@ -20,6 +22,7 @@ private slots:
     void onlyTheUserRaisesClicked();
     void arrowKeysClickOnlyFromASelectedButton();
     void wholeFaceIsClickable();
+    void missingButtonIsAnError();
 
 private:
     QWidget *m_panel = nullptr;
@@ -132,6 +135,22 @@ void tst_OptionGroup::wholeFaceIsClickable()
                       QPoint(button->width() - 2, button->height() / 2));
     QCOMPARE(m_group->selected(), 1);
     QTest::mouseClick(m_panel, Qt::LeftButton, {}, QPoint(button->width() + 5, 40));
+    QCOMPARE(m_group->selected(), 1);
+}
+
+void tst_OptionGroup::missingButtonIsAnError()
+{
+    m_group->setObjectName(QStringLiteral("Option1"));
+    m_group->setSelected(1, true);
+    for (int index : {3, -1}) {
+        try {
+            m_group->setSelected(index, true);
+            QFAIL("selected a button the group does not have");
+        } catch (const std::out_of_range &error) {
+            QCOMPARE(QString::fromUtf8(error.what()),
+                     QStringLiteral("Option1: there is no option button %1 (0 to 2)").arg(index));
+        }
+    }
     QCOMPARE(m_group->selected(), 1);
 }
 

@@ -3,7 +3,12 @@
 #include "flatbuttonstyle.h"
 #include "optionbutton.h"
 #include "optiongroup.h"
+#include "report.h"
+#include "runtimeerror.h"
+#include "runtimeerrorbox.h"
 
+#include <QButtonGroup>
+#include <QCoreApplication>
 #include <QFile>
 #include <QIcon>
 #include <QLabel>
@@ -127,7 +132,10 @@ BodyTypeForm::BodyTypeForm(QWidget *parent)
     , m_buttonStyle(new FlatButtonStyle)
     , m_ratings(new OptionGroup(this))
     , m_components(new OptionGroup(this))
+    , m_commands(new QButtonGroup(this))
 {
+    m_ratings->setObjectName(QStringLiteral("Option1"));
+    m_components->setObjectName(QStringLiteral("Option2"));
     m_buttonStyle->setParent(this);
     setWindowTitle(QString::fromLatin1(PublisherAddress) + QStringLiteral("  ") +
                    QString::fromUtf8(Title));
@@ -140,6 +148,8 @@ BodyTypeForm::BodyTypeForm(QWidget *parent)
     setFixedSize(toPixels(ClientArea).size());
 
     buildControls();
+    connectHandlers();
+    load();
 
     // The client area is centred: the frame's size is the window manager's and is not known
     // until the window is shown.
@@ -220,14 +230,15 @@ void BodyTypeForm::buildControls()
     const Twips commandPlaces[] = {OutputButton, ClearButton};
     const QColor commandColours[] = {OutputColour, ClearColour};
     const char *const commandCaptions[] = {OutputCaption, ClearCaption};
-    for (std::size_t i = 0; i < m_commands.size(); ++i) {
+    for (int i : {Output, Clear}) {
         auto *button = new QPushButton(QString::fromUtf8(commandCaptions[i]), this);
         button->setObjectName(QStringLiteral("Command1_%1").arg(i));
         button->setGeometry(toPixels(commandPlaces[i]));
+        // Neither is a default button: Enter and Esc press nothing.
         button->setAutoDefault(false);
         button->setStyle(m_buttonStyle);
         colour(button, commandColours[i], Fill::StyleDrawn);
-        m_commands[i] = button;
+        m_commands->addButton(button, i);
     }
 
     makeLabel(this, TitleCaption, TitleLabel, "Label1_0");
@@ -235,4 +246,72 @@ void BodyTypeForm::buildControls()
     makeLabel(this, ComponentCaption, ComponentLabel, "Label1_2");
 
     m_resultBox->setFocus();
+}
+
+template <typename... Args>
+auto BodyTypeForm::guarded(void (BodyTypeForm::*handler)(Args...))
+{
+    return [this, handler](Args... args) {
+        try {
+            (this->*handler)(args...);
+        } catch (const std::exception &error) {
+            endWithRunTimeError(error);
+        }
+    };
+}
+
+void BodyTypeForm::connectHandlers()
+{
+    connect(m_components, &OptionGroup::clicked, this, guarded(&BodyTypeForm::showComponentRating));
+    connect(m_ratings, &OptionGroup::clicked, this, guarded(&BodyTypeForm::storeRating));
+    connect(m_commands, &QButtonGroup::idClicked, this, guarded(&BodyTypeForm::runCommand));
+}
+
+void BodyTypeForm::endWithRunTimeError(const std::exception &error)
+{
+    // Events already queued may still arrive while the message is up or the loop winds down;
+    // one report is enough, and the stopped window takes no more input.
+    if (m_ending)
+        return;
+    m_ending = true;
+    setEnabled(false);
+    showRunTimeError(error, this);
+    QCoreApplication::exit(RunTimeError::ExitStatus);
+}
+
+void BodyTypeForm::load()
+{
+    m_components->clearSelection();
+    m_ratings->clearSelection();
+    m_sheet.Reset();
+}
+
+void BodyTypeForm::showComponentRating(int component)
+{
+    const int rating = m_sheet.SelectComponent(static_cast<std::int16_t>(component));
+    m_ratings->clearSelection();
+    // Marking by the program raises no click, so the rating is not stored again.
+    m_ratings->setSelected(rating, true);
+}
+
+void BodyTypeForm::storeRating(int rating)
+{
+    m_sheet.SelectRating(static_cast<std::int16_t>(rating));
+}
+
+void BodyTypeForm::runCommand(int command)
+{
+    switch (command) {
+    case Output:
+        // Replaces the whole text at once: the box never shows a partial or doubled report.
+        m_resultBox->setPlainText(displayText(QString::fromStdString(BuildReport(m_sheet))));
+        break;
+    case Clear:
+        m_sheet.Clear();
+        m_components->clearSelection();
+        m_ratings->clearSelection();
+        break;
+    default:
+        break;
+    }
 }

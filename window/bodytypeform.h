@@ -4,13 +4,13 @@
 
 #include <QWidget>
 
-#include <array>
+#include <exception>
 
 class FlatButtonStyle;
 class OptionGroup;
+class QButtonGroup;
 class QLabel;
 class QPlainTextEdit;
-class QPushButton;
 
 // The program's one window. It owns the rating sheet, which holds all the state and knows
 // nothing of the window; the window only shows the sheet and passes the user's choices on.
@@ -34,14 +34,31 @@ public:
     // CR LF as one line break, as the result box shows it.
     static QString displayText(const QString &text);
 
+    // The indices of the command buttons.
+    enum Command { Output = 0, Clear = 1 };
+
 private:
     void buildControls();
+    void connectHandlers();
+
+    // The event handlers. Each runs to completion on the one event thread.
+    void load();
+    void showComponentRating(int component);
+    void storeRating(int rating);
+    void runCommand(int command);
+
+    // Wraps a handler for connecting: an error in it ends the program as a run-time error,
+    // and never unwinds through Qt, which does not allow exceptions out of slots.
+    template <typename... Args>
+    auto guarded(void (BodyTypeForm::*handler)(Args...));
+    void endWithRunTimeError(const std::exception &error);
 
     RatingSheet m_sheet;
     FlatButtonStyle *m_buttonStyle;
     OptionGroup *m_ratings;
     OptionGroup *m_components;
+    QButtonGroup *m_commands;
     QPlainTextEdit *m_resultBox = nullptr;
     QLabel *m_picture = nullptr;
-    std::array<QPushButton *, 2> m_commands{};
+    bool m_ending = false;
 };

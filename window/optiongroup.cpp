@@ -2,6 +2,9 @@
 
 #include <QAbstractButton>
 
+#include <stdexcept>
+#include <string>
+
 OptionGroup::OptionGroup(QObject *parent)
     : QObject(parent)
 {
@@ -28,7 +31,12 @@ int OptionGroup::count() const
 void OptionGroup::setSelected(int index, bool selected)
 {
     QAbstractButton *target = button(index);
-    if (!target || target->isChecked() == selected)
+    if (!target) {
+        throw std::out_of_range(objectName().toStdString() + ": there is no option button " +
+                                std::to_string(index) + " (0 to " + std::to_string(count() - 1) +
+                                ')');
+    }
+    if (target->isChecked() == selected)
         return;
     if (selected) {
         target->setChecked(true);

@@ -19,6 +19,7 @@ public:
     QAbstractButton *button(int index) const;
     int count() const;
 
+    // An index outside the group is a failed control operation: std::out_of_range.
     void setSelected(int index, bool selected);
     void clearSelection();
     // The selected button's index, or -1 when none is.

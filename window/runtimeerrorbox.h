@@ -1,0 +1,9 @@
+#pragma once
+
+#include <exception>
+
+class QWidget;
+
+// Reports a run-time error on standard error and in a modal message box in Bulgarian, with
+// what failed as its detail. The caller then ends the program with RunTimeError::ExitStatus.
+void showRunTimeError(const std::exception &error, QWidget *parent);
