@@ -1,6 +1,7 @@
 #include "bodytypeform.h"
 #include "runtimeerror.h"
 #include "runtimeerrorbox.h"
+#include "startup.h"
 
 #include <QApplication>
 
@@ -10,6 +11,9 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    Startup::describeApplication();
+    Startup::installBulgarianQtTexts(app, Startup::translationFolders());
+
     std::unique_ptr<BodyTypeForm> form;
     try {
         form = std::make_unique<BodyTypeForm>();

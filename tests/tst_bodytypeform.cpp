@@ -186,7 +186,7 @@ void tst_BodyTypeForm::commandButtonsAreFlat()
 void tst_BodyTypeForm::captions()
 {
     QCOMPARE(m_form->windowTitle(),
-             QStringLiteral("http://www.example.org  Психология - вид на телосложение"));
+             QStringLiteral("https://www.example.org  Психология - вид на телосложение"));
     QCOMPARE(control<QLabel>("Label1_0")->text(),
              QStringLiteral("Психология - телосложение, вид и стойности"));
     QCOMPARE(control<QLabel>("Label1_1")->text(), QStringLiteral("Телосложение - скала"));
@@ -288,8 +288,23 @@ void tst_BodyTypeForm::picture()
     QCOMPARE(picture->contentsRect(), QRect(2, 2, 200, 194));
     const QPixmap pixmap = picture->pixmap();
     QCOMPARE(pixmap.deviceIndependentSize().toSize(), QSize(200, 194));
-    QCOMPARE(pixmap.devicePixelRatio(), m_form->devicePixelRatio() > 1 ? 2.0 : 1.0);
+    // On a dense screen the picture comes from the double-size drawing, at the screen's own
+    // pixels (up to double), not enlarged from the small one.
+    const qreal ratio = qMin(m_form->devicePixelRatio(), 2.0);
+    QCOMPARE(pixmap.devicePixelRatio(), ratio);
+    QCOMPARE(pixmap.size(), (QSizeF(200, 194) * ratio).toSize());
     QCOMPARE(picture->alignment(), Qt::AlignLeft | Qt::AlignTop);
+
+    // Focus shows on the border, and only while the picture has it.
+    const QColor highlight = picture->palette().color(QPalette::Highlight);
+    auto border = [&] {
+        const QImage image = picture->grab().toImage();
+        return image.pixelColor(QPoint(100, 0) * image.devicePixelRatio());
+    };
+    QVERIFY(border() != highlight);
+    QVERIFY(picture->focusPolicy() & Qt::TabFocus);
+    picture->setFocus();
+    QVERIFY(border() == highlight);
 }
 
 void tst_BodyTypeForm::groupsAreIndependentAndStartEmpty()

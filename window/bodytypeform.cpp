@@ -2,6 +2,7 @@
 
 #include "flatbuttonstyle.h"
 #include "optionbutton.h"
+#include "picturebox.h"
 #include "optiongroup.h"
 #include "report.h"
 #include "runtimeerror.h"
@@ -115,13 +116,18 @@ OptionButton *makeOption(QWidget *panel, const QString &caption, Twips place,
 
 QPixmap chartPixmap(qreal devicePixelRatio)
 {
-    // Dense screens get the picture drawn at twice the size, shown at the same logical size.
-    if (devicePixelRatio > 1.0) {
-        QPixmap dense(QStringLiteral(":/somatochart@2x.jpg"));
-        dense.setDevicePixelRatio(2.0);
-        return dense;
+    // Dense screens get the picture drawn at twice the size, shown at the same logical size;
+    // between 1 and 2 it is scaled down smoothly to the screen's own pixels.
+    if (devicePixelRatio <= 1.0)
+        return QPixmap(QStringLiteral(":/somatochart.jpg"));
+    QPixmap dense(QStringLiteral(":/somatochart@2x.jpg"));
+    const qreal ratio = qMin(devicePixelRatio, 2.0);
+    if (ratio < 2.0) {
+        dense = dense.scaled((QSizeF(dense.size()) * ratio / 2.0).toSize(), Qt::IgnoreAspectRatio,
+                             Qt::SmoothTransformation);
     }
-    return QPixmap(QStringLiteral(":/somatochart.jpg"));
+    dense.setDevicePixelRatio(ratio);
+    return dense;
 }
 
 } // namespace
@@ -199,8 +205,11 @@ void BodyTypeForm::buildControls()
     m_resultBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_resultBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_resultBox->setPlainText(displayText(introText()));
+    m_resultBox->setAccessibleName(QStringLiteral("Резултат"));
+    m_resultBox->setAccessibleDescription(
+        QStringLiteral("Уводен текст, а след бутона „Изведи“ – въведеният тип телосложение"));
 
-    m_picture = new QLabel(this);
+    m_picture = new PictureBox(this);
     m_picture->setObjectName(QStringLiteral("Picture1"));
     m_picture->setGeometry(toPixels(Picture));
     m_picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -208,8 +217,13 @@ void BodyTypeForm::buildControls()
     m_picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_picture->setFocusPolicy(Qt::TabFocus);
     m_picture->setPixmap(chartPixmap(devicePixelRatioF()));
+    m_picture->setAccessibleName(QStringLiteral("Соматограма"));
+    m_picture->setAccessibleDescription(
+        QStringLiteral("Закръглен триъгълник с три оси, номерирани от 1 до 7: мезоморфия – нагоре, "
+                       "ендоморфия – долу вляво, ектоморфия – долу вдясно."));
 
     QWidget *ratingPanel = makePanel(this, RatingPanel, RatingColour, "Frame1");
+    ratingPanel->setAccessibleName(QString::fromUtf8(RatingCaption));
     for (int rating = 0; rating <= 7; ++rating) {
         Twips place = RatingButton;
         place.left += RatingStep * rating;
@@ -218,6 +232,7 @@ void BodyTypeForm::buildControls()
     }
 
     QWidget *componentPanel = makePanel(this, ComponentPanel, FormColour, "Frame2");
+    componentPanel->setAccessibleName(QString::fromUtf8(ComponentCaption));
     for (int component = 0; component < int(ComponentNames.size()); ++component) {
         Twips place = ComponentButton;
         place.top += ComponentStep * component;

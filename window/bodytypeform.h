@@ -9,7 +9,7 @@
 class FlatButtonStyle;
 class OptionGroup;
 class QButtonGroup;
-class QLabel;
+class PictureBox;
 class QPlainTextEdit;
 
 // The program's one window. It owns the rating sheet, which holds all the state and knows
@@ -20,7 +20,7 @@ class BodyTypeForm : public QWidget
 
 public:
     // Shown before the title; a reserved example address, belonging to no one.
-    static constexpr auto PublisherAddress = "http://www.example.org";
+    static constexpr auto PublisherAddress = "https://www.example.org";
 
     explicit BodyTypeForm(QWidget *parent = nullptr);
     ~BodyTypeForm() override;
@@ -59,6 +59,6 @@ private:
     OptionGroup *m_components;
     QButtonGroup *m_commands;
     QPlainTextEdit *m_resultBox = nullptr;
-    QLabel *m_picture = nullptr;
+    PictureBox *m_picture = nullptr;
     bool m_ending = false;
 };

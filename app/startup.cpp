@@ -1,0 +1,36 @@
+#include "startup.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+namespace Startup {
+
+void describeApplication()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("bodytype"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(BODYTYPE_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral(BODYTYPE_APP_ID));
+}
+
+QStringList translationFolders()
+{
+    return {QLibraryInfo::path(QLibraryInfo::TranslationsPath),
+            QCoreApplication::applicationDirPath() + QStringLiteral("/translations")};
+}
+
+bool installBulgarianQtTexts(QCoreApplication &application, const QStringList &folders)
+{
+    auto *translator = new QTranslator(&application);
+    for (const QString &folder : folders) {
+        if (translator->load(QStringLiteral("qtbase_bg"), folder)) {
+            QCoreApplication::installTranslator(translator);
+            return true;
+        }
+    }
+    delete translator;
+    return false;
+}
+
+} // namespace Startup

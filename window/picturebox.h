@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QLabel>
+
+// The chart's picture box: a label that can take the keyboard focus, so a screen reader can
+// read its description, and shows that it has it, which a plain label never does.
+class PictureBox : public QLabel
+{
+    Q_OBJECT
+
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};
