@@ -2,13 +2,15 @@
 # The two commands of the README, and the benchmark:
 #   ./dev.sh run            install what is missing, build, start the program
 #   ./dev.sh test [PRESET]  install what is missing, build, run every test (PRESET: dev, asan)
+#   ./dev.sh bench          start-up and memory against a minimal Qt program (release build)
 # Packages come from Debian only and are installed only when missing, so a second run is quick.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
 
 build_packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins qt6-translations-l10n
     fonts-liberation)
-test_packages=(xvfb xauth xdotool xclip libx11-dev desktop-file-utils appstream dpkg-dev file)
+test_packages=(xvfb xauth xdotool xclip libx11-dev libxdamage-dev desktop-file-utils appstream
+    dpkg-dev file)
 
 install_missing() {
     local missing=() package
@@ -44,8 +46,13 @@ test)
     build "$preset"
     ctest --preset "$preset"
     ;;
+bench)
+    install_missing "${build_packages[@]}" "${test_packages[@]}"
+    build release
+    bench/run.sh build/release "${2:-20}"
+    ;;
 *)
-    echo "usage: $0 run | test [dev|asan]" >&2
+    echo "usage: $0 run | test [dev|asan] | bench [RUNS]" >&2
     exit 2
     ;;
 esac
