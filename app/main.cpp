@@ -11,6 +11,10 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    // Every text the program shows is in the window's font. Made the application's font, it is
+    // also the one Qt lays text out in before a widget's own font reaches it, so no other font
+    // is ever loaded.
+    QApplication::setFont(BodyTypeForm::formFont());
     Startup::describeApplication();
     Startup::installBulgarianQtTexts(app, Startup::translationFolders());
 

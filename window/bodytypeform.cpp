@@ -2,8 +2,8 @@
 
 #include "flatbuttonstyle.h"
 #include "optionbutton.h"
-#include "picturebox.h"
 #include "optiongroup.h"
+#include "picturebox.h"
 #include "report.h"
 #include "runtimeerror.h"
 #include "runtimeerrorbox.h"
@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QIcon>
+#include <QImageReader>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -114,13 +115,22 @@ OptionButton *makeOption(QWidget *panel, const QString &caption, Twips place,
     return button;
 }
 
+// Reads an image of a known format. Left to guess, Qt would load every image plugin it has to
+// ask each whether it can read the file.
+QPixmap readPixmap(const QString &path, const char *format)
+{
+    QImageReader reader(path, format);
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
+}
+
 QPixmap chartPixmap(qreal devicePixelRatio)
 {
     // Dense screens get the picture drawn at twice the size, shown at the same logical size;
     // between 1 and 2 it is scaled down smoothly to the screen's own pixels.
     if (devicePixelRatio <= 1.0)
-        return QPixmap(QStringLiteral(":/somatochart.jpg"));
-    QPixmap dense(QStringLiteral(":/somatochart@2x.jpg"));
+        return readPixmap(QStringLiteral(":/somatochart.jpg"), "jpeg");
+    QPixmap dense = readPixmap(QStringLiteral(":/somatochart@2x.jpg"), "jpeg");
     const qreal ratio = qMin(devicePixelRatio, 2.0);
     if (ratio < 2.0) {
         dense = dense.scaled((QSizeF(dense.size()) * ratio / 2.0).toSize(), Qt::IgnoreAspectRatio,
@@ -145,9 +155,11 @@ BodyTypeForm::BodyTypeForm(QWidget *parent)
     m_buttonStyle->setParent(this);
     setWindowTitle(QString::fromLatin1(PublisherAddress) + QStringLiteral("  ") +
                    QString::fromUtf8(Title));
+    // The window's own icon, for the title bar and task switchers, normal and dense. Larger
+    // sizes come from the installed desktop icons.
     QIcon icon;
-    for (int size : {32, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/bodytype-%1.png").arg(size), QSize(size, size));
+    for (int size : {32, 64})
+        icon.addPixmap(readPixmap(QStringLiteral(":/icons/bodytype-%1.png").arg(size), "png"));
     setWindowIcon(icon);
     setFont(formFont());
     colour(this, FormColour, Fill::Background);
