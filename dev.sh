@@ -29,15 +29,16 @@ install_missing() {
 
 build() {
     local preset=$1
+    shift
     [ -f "build/$preset/CMakeCache.txt" ] || cmake --preset "$preset"
-    cmake --build --preset "$preset"
+    cmake --build --preset "$preset" "$@"
 }
 
 command=${1:-}
 case "$command" in
 run)
     install_missing "${build_packages[@]}"
-    build dev
+    build dev --target bodytype
     exec build/dev/app/bodytype
     ;;
 test)
