@@ -12,6 +12,7 @@
 #include <QTextStream>
 #include <QtMath>
 
+#include <array>
 #include <cstdio>
 
 namespace {
@@ -19,6 +20,8 @@ namespace {
 const QColor EndoColour(0xB0, 0x30, 0x28);
 const QColor MesoColour(0x1E, 0x7A, 0x3C);
 const QColor EctoColour(0x1F, 0x55, 0xB0);
+// In component order: endomorphy, mesomorphy, ectomorphy.
+const QColor AxisColours[] = {EndoColour, MesoColour, EctoColour};
 const QColor Outline(0x30, 0x30, 0x30);
 const QColor Fill(0xFF, 0xF6, 0xE0);
 
@@ -49,6 +52,9 @@ struct Chart
 
     // The point of the axis towards `corner` with rating `value`: 1 on the opposite arc,
     // 4 at the centre, 7 at the corner.
+    // The corner of each component's axis, in component order.
+    std::array<QPointF, 3> corners() const { return {left, top, right}; }
+
     QPointF axisPoint(QPointF corner, qreal value) const
     {
         const QPointF towards = corner - centre;
@@ -80,10 +86,9 @@ private:
 
 void drawAxes(QPainter &painter, const Chart &chart, qreal penWidth)
 {
-    const QPointF corners[] = {chart.left, chart.top, chart.right};
-    const QColor colours[] = {EndoColour, MesoColour, EctoColour};
-    for (int i = 0; i < 3; ++i) {
-        painter.setPen(QPen(colours[i], penWidth, Qt::SolidLine, Qt::RoundCap));
+    const auto corners = chart.corners();
+    for (std::size_t i = 0; i < corners.size(); ++i) {
+        painter.setPen(QPen(AxisColours[i], penWidth, Qt::SolidLine, Qt::RoundCap));
         painter.drawLine(chart.axisPoint(corners[i], 1), corners[i]);
     }
 }
@@ -110,13 +115,12 @@ QImage drawPicture(qreal scale)
     QFont numbers(QStringLiteral("Liberation Sans"));
     numbers.setPixelSize(8);
     painter.setFont(numbers);
-    const QPointF corners[] = {chart.left, chart.top, chart.right};
-    const QColor colours[] = {EndoColour, MesoColour, EctoColour};
-    for (int i = 0; i < 3; ++i) {
+    const auto corners = chart.corners();
+    for (std::size_t i = 0; i < corners.size(); ++i) {
         const QPointF along = corners[i] - chart.centre;
         const QPointF unit = along / std::hypot(along.x(), along.y());
         const QPointF side(-unit.y(), unit.x());
-        painter.setPen(QPen(colours[i], 1.0));
+        painter.setPen(QPen(AxisColours[i], 1.0));
         for (int value = 1; value <= 7; ++value) {
             if (value == 4)
                 continue;
