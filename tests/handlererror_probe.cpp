@@ -4,11 +4,14 @@
 #include "bodytypeform.h"
 #include "optiongroup.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
 
 #include <cstdio>
+#include <cstdlib>
+#include <utility>
 
 int main(int argc, char *argv[])
 {
@@ -16,20 +19,28 @@ int main(int argc, char *argv[])
     BodyTypeForm form;
     form.show();
 
-    const QString group = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("Option2");
-    const int index = argc > 2 ? QByteArray(argv[2]).toInt() : 4;
-    QTimer::singleShot(0, &form, [&] {
+    auto *components = form.findChild<OptionGroup *>(QStringLiteral("Option2"));
+    QTimer::singleShot(0, &form, [components] {
         // A second click, queued behind the failing one, must not report a second error.
-        QTimer::singleShot(0, &form,
-                           [&] { emit form.findChild<OptionGroup *>(group)->clicked(index); });
-        emit form.findChild<OptionGroup *>(group)->clicked(index);
+        QTimer::singleShot(0, components, [components] { emit components->clicked(4); });
+        emit components->clicked(4);
     });
+    // Presses OK as a user would; a box that cannot be answered fails instead of hanging.
     QTimer answer;
-    QObject::connect(&answer, &QTimer::timeout, &app, [] {
+    int tries = 0;
+    bool shown = false;
+    QObject::connect(&answer, &QTimer::timeout, &app, [&tries, &shown] {
         if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-            std::printf("%s\n%s\n", qPrintable(box->text()), qPrintable(box->informativeText()));
-            std::fflush(stdout);
-            box->accept();
+            if (!std::exchange(shown, true)) {
+                std::printf("%s\n%s\n", qPrintable(box->text()),
+                            qPrintable(box->informativeText()));
+                std::fflush(stdout);
+            }
+            box->button(QMessageBox::Ok)->click();
+        }
+        if (++tries > 100) {
+            std::fprintf(stderr, "probe: the message box could not be closed\n");
+            std::exit(1);
         }
     });
     answer.start(20);

@@ -221,16 +221,16 @@ void BodyTypeForm::buildControls()
     m_resultBox->setAccessibleDescription(
         QStringLiteral("Уводен текст, а след бутона „Изведи“ – въведеният тип телосложение"));
 
-    m_picture = new PictureBox(this);
-    m_picture->setObjectName(QStringLiteral("Picture1"));
-    m_picture->setGeometry(toPixels(Picture));
-    m_picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    m_picture->setLineWidth(2);
-    m_picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_picture->setFocusPolicy(Qt::TabFocus);
-    m_picture->setPixmap(chartPixmap(devicePixelRatioF()));
-    m_picture->setAccessibleName(QStringLiteral("Соматограма"));
-    m_picture->setAccessibleDescription(
+    auto *picture = new PictureBox(this);
+    picture->setObjectName(QStringLiteral("Picture1"));
+    picture->setGeometry(toPixels(Picture));
+    picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    picture->setLineWidth(2);
+    picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    picture->setFocusPolicy(Qt::TabFocus);
+    picture->setPixmap(chartPixmap(devicePixelRatioF()));
+    picture->setAccessibleName(QStringLiteral("Соматограма"));
+    picture->setAccessibleDescription(
         QStringLiteral("Закръглен триъгълник с три оси, номерирани от 1 до 7: мезоморфия – нагоре, "
                        "ендоморфия – долу вляво, ектоморфия – долу вдясно."));
 

@@ -9,7 +9,6 @@
 class FlatButtonStyle;
 class OptionGroup;
 class QButtonGroup;
-class PictureBox;
 class QPlainTextEdit;
 
 // The program's one window. It owns the rating sheet, which holds all the state and knows
@@ -59,6 +58,5 @@ private:
     OptionGroup *m_components;
     QButtonGroup *m_commands;
     QPlainTextEdit *m_resultBox = nullptr;
-    PictureBox *m_picture = nullptr;
     bool m_ending = false;
 };
