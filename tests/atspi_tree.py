@@ -1,0 +1,87 @@
+"""Checks the program's accessibility tree as a screen reader reads it over AT-SPI."""
+import sys
+import time
+
+import pyatspi
+
+failures = []
+passed = 0
+
+
+def check(condition, what):
+    global passed
+    if condition:
+        passed += 1
+    else:
+        failures.append(what)
+
+
+def find_app():
+    for _ in range(100):
+        desktop = pyatspi.Registry.getDesktop(0)
+        for i in range(desktop.childCount):
+            app = desktop.getChildAtIndex(i)
+            if app is not None and app.name == "bodytype":
+                return app
+        time.sleep(0.1)
+    sys.exit("atspi: the program never reached the accessibility bus")
+
+
+def nodes(node):
+    yield node
+    for i in range(node.childCount):
+        yield from nodes(node.getChildAtIndex(i))
+
+
+tree = list(nodes(find_app()))
+
+
+def named(role, name):
+    found = [n for n in tree if n.getRoleName() == role and n.name == name]
+    check(len(found) == 1, f"one {role} named {name!r}, found {len(found)}")
+    return found[0] if found else None
+
+
+def states(node):
+    return node.getState() if node is not None else None
+
+
+window = next((n for n in tree if n.name.endswith("Психология - вид на телосложение")), None)
+check(window is not None, "the window, by its title")
+
+ratings = [named("radio button", str(r)) for r in range(8)]
+components = [named("radio button", name) for name in
+              ("ендоморфен (пикничен)", "мезоморфен (атлетичен)", "ектоморфен (астеничен)")]
+# After the clicks: the mesomorphic component and the rating 5, and nothing else, are checked.
+for rating, node in enumerate(ratings):
+    if node is not None:
+        check(states(node).contains(pyatspi.STATE_CHECKED) == (rating == 5),
+              f"rating {rating} checked state")
+for index, node in enumerate(components):
+    if node is not None:
+        check(states(node).contains(pyatspi.STATE_CHECKED) == (index == 1),
+              f"component {index} checked state")
+
+named("push button", "Изведи")
+named("push button", "Чисти")
+for text in ("Психология - телосложение, вид и стойности", "Телосложение - скала",
+             "Телосложение - вид"):
+    named("label", text)
+
+chart = named("image", "Соматограма")
+if chart is not None:
+    check("мезоморфия" in chart.description and "ектоморфия" in chart.description,
+          "the chart's description")
+    check(states(chart).contains(pyatspi.STATE_FOCUSABLE), "the chart takes the focus")
+
+box = named("text", "Резултат")
+if box is not None:
+    check(not states(box).contains(pyatspi.STATE_EDITABLE), "the result box is read-only")
+    text = box.queryText()
+    check(text.getText(0, -1).startswith("Телосложението (Constitution)"),
+          "the result box's text reaches the reader")
+
+for failure in failures:
+    print("FAILED:", failure)
+print(f"{passed} passed, {len(failures)} failed")
+sys.exit(1 if failures else 0)
