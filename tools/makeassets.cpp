@@ -93,6 +93,16 @@ void drawAxes(QPainter &painter, const Chart &chart, qreal penWidth)
     }
 }
 
+// The filled rounded triangle and its three coloured axes, shared by the picture and the icon.
+void drawChart(QPainter &painter, const Chart &chart, qreal outlineWidth, qreal axisWidth)
+{
+    painter.setPen(QPen(Outline, outlineWidth));
+    painter.setBrush(Fill);
+    painter.drawPath(chart.outline());
+    painter.setBrush(Qt::NoBrush);
+    drawAxes(painter, chart, axisWidth);
+}
+
 QImage drawPicture(qreal scale)
 {
     const QSize logical(200, 194);
@@ -104,11 +114,7 @@ QImage drawPicture(qreal scale)
     painter.scale(scale, scale);
 
     const Chart chart(QPointF(100, 20), 146);
-    painter.setPen(QPen(Outline, 1.4));
-    painter.setBrush(Fill);
-    painter.drawPath(chart.outline());
-    painter.setBrush(Qt::NoBrush);
-    drawAxes(painter, chart, 1.2);
+    drawChart(painter, chart, 1.4, 1.2);
 
     // Ticks and numbers 1 to 7 along each axis; the numbers stand to one side of the axis so
     // that the three axes' numbers do not meet at the centre, which carries one shared 4.
@@ -161,11 +167,7 @@ QImage drawIcon(int size)
     painter.setRenderHint(QPainter::Antialiasing);
     painter.scale(size / 32.0, size / 32.0);
     const Chart chart(QPointF(16, 2.5), 28);
-    painter.setPen(QPen(Outline, 1.5));
-    painter.setBrush(Fill);
-    painter.drawPath(chart.outline());
-    painter.setBrush(Qt::NoBrush);
-    drawAxes(painter, chart, 2.2);
+    drawChart(painter, chart, 1.5, 2.2);
     painter.setPen(Qt::NoPen);
     painter.setBrush(Outline);
     painter.drawEllipse(chart.centre, 1.6, 1.6);
