@@ -12,7 +12,8 @@ namespace {
 
 QString intro()
 {
-    return BodyTypeForm::displayText(BodyTypeForm::introText());
+    // The box shows each CR LF as one line break.
+    return BodyTypeForm::introText().replace(QLatin1String("\r\n"), QLatin1String("\n"));
 }
 
 // The program as a user sees it, kept independently of the sheet and the report: what each

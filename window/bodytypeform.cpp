@@ -145,14 +145,12 @@ QPixmap chartPixmap(qreal devicePixelRatio)
 BodyTypeForm::BodyTypeForm(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
-    , m_buttonStyle(new FlatButtonStyle)
     , m_ratings(new OptionGroup(this))
     , m_components(new OptionGroup(this))
     , m_commands(new QButtonGroup(this))
 {
     m_ratings->setObjectName(QStringLiteral("Option1"));
     m_components->setObjectName(QStringLiteral("Option2"));
-    m_buttonStyle->setParent(this);
     setWindowTitle(QString::fromLatin1(PublisherAddress) + QStringLiteral("  ") +
                    QString::fromUtf8(Title));
     // The window's own icon, for the title bar and task switchers, normal and dense. Larger
@@ -195,14 +193,6 @@ QString BodyTypeForm::introText()
     return QString::fromUtf8(file.readAll());
 }
 
-QString BodyTypeForm::displayText(const QString &text)
-{
-    // A lone carriage return would also break the line in a text document; CR LF is one break.
-    QString shown = text;
-    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    return shown;
-}
-
 void BodyTypeForm::buildControls()
 {
     // Created in tab order: the result box, the picture, the ratings, the components, the
@@ -216,7 +206,8 @@ void BodyTypeForm::buildControls()
     m_resultBox->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     m_resultBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_resultBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_resultBox->setPlainText(displayText(introText()));
+    // Qt's text document takes each CR LF as one line break, as the box must show it.
+    m_resultBox->setPlainText(introText());
     m_resultBox->setAccessibleName(QStringLiteral("Резултат"));
     m_resultBox->setAccessibleDescription(
         QStringLiteral("Уводен текст, а след бутона „Изведи“ – въведеният тип телосложение"));
@@ -254,6 +245,8 @@ void BodyTypeForm::buildControls()
                        place, ComponentColour, QStringLiteral("Option2_%1").arg(component)));
     }
 
+    auto *buttonStyle = new FlatButtonStyle;
+    buttonStyle->setParent(this);
     const Twips commandPlaces[] = {OutputButton, ClearButton};
     const QColor commandColours[] = {OutputColour, ClearColour};
     const char *const commandCaptions[] = {OutputCaption, ClearCaption};
@@ -263,7 +256,7 @@ void BodyTypeForm::buildControls()
         button->setGeometry(toPixels(commandPlaces[i]));
         // Neither is a default button: Enter and Esc press nothing.
         button->setAutoDefault(false);
-        button->setStyle(m_buttonStyle);
+        button->setStyle(buttonStyle);
         colour(button, commandColours[i], Fill::StyleDrawn);
         m_commands->addButton(button, i);
     }
@@ -331,7 +324,7 @@ void BodyTypeForm::runCommand(int command)
     switch (command) {
     case Output:
         // Replaces the whole text at once: the box never shows a partial or doubled report.
-        m_resultBox->setPlainText(displayText(QString::fromStdString(BuildReport(m_sheet))));
+        m_resultBox->setPlainText(QString::fromStdString(BuildReport(m_sheet)));
         break;
     case Clear:
         m_sheet.Clear();

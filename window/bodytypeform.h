@@ -6,7 +6,6 @@
 
 #include <exception>
 
-class FlatButtonStyle;
 class OptionGroup;
 class QButtonGroup;
 class QPlainTextEdit;
@@ -30,8 +29,6 @@ public:
     static QFont formFont();
     // The introductory text as the program holds it, CR LF after every line.
     static QString introText();
-    // CR LF as one line break, as the result box shows it.
-    static QString displayText(const QString &text);
 
     // The indices of the command buttons.
     enum Command { Output = 0, Clear = 1 };
@@ -53,7 +50,6 @@ private:
     void endWithRunTimeError(const std::exception &error);
 
     RatingSheet m_sheet;
-    FlatButtonStyle *m_buttonStyle;
     OptionGroup *m_ratings;
     OptionGroup *m_components;
     QButtonGroup *m_commands;
