@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRawFont>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -39,7 +40,7 @@ private slots:
     void tabOrderAndInitialFocus();
     void fontHoldsEveryCharacter();
     void captionsFit();
-    void textStaysDarkUnderADarkTheme();
+    void drawnAsOnALightThemeUnderADarkTheme();
 
 private:
     template <typename T = QWidget>
@@ -417,17 +418,24 @@ void tst_BodyTypeForm::captionsFit()
     }
 }
 
-void tst_BodyTypeForm::textStaysDarkUnderADarkTheme()
+void tst_BodyTypeForm::drawnAsOnALightThemeUnderADarkTheme()
 {
+    // The light theme's own dark text is kept as it is.
     const QPalette original = QApplication::palette();
+    QCOMPARE(control("Label1_0")->palette().color(QPalette::WindowText),
+             original.color(QPalette::WindowText));
+
+    // A dark desktop theme, as Qt's GTK theme gives it under Adwaita:dark.
     QPalette dark = original;
     for (auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
         dark.setColor(role, QColor(0xEE, 0xEE, 0xEE));
-    dark.setColor(QPalette::Window, QColor(0x30, 0x30, 0x30));
-    dark.setColor(QPalette::Button, QColor(0x30, 0x30, 0x30));
+    for (auto role : {QPalette::Window, QPalette::Button, QPalette::Base})
+        dark.setColor(role, QColor(0x30, 0x30, 0x30));
     QApplication::setPalette(dark);
+    const auto restore = qScopeGuard([&original] { QApplication::setPalette(original); });
     BodyTypeForm form;
-    QApplication::setPalette(original);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
 
     for (const char *name : {"Label1_0", "Option1_3", "Option2_1"}) {
         auto *widget = form.findChild<QWidget *>(QLatin1String(name));
@@ -437,11 +445,28 @@ void tst_BodyTypeForm::textStaysDarkUnderADarkTheme()
         auto *button = form.findChild<QWidget *>(QLatin1String(name));
         QVERIFY2(button->palette().color(QPalette::ButtonText).lightness() < 64, name);
     }
-    // The light theme's own dark text is kept as it is.
-    QCOMPARE(m_form->findChild<QWidget *>(QStringLiteral("Label1_0"))
-                 ->palette()
-                 .color(QPalette::WindowText),
-             original.color(QPalette::WindowText));
+
+    // An empty mark looks empty and a chosen one is clearly marked: the centre of each mark.
+    for (const char *name : {"Option2_1", "Option1_2"})
+        QTest::mouseClick(form.findChild<QWidget *>(QLatin1String(name)), Qt::LeftButton);
+    const QImage image = form.grab().toImage();
+    const auto markCentre = [&](const char *name) {
+        auto *button = form.findChild<QRadioButton *>(QLatin1String(name));
+        QStyleOptionButton option;
+        option.initFrom(button);
+        const QRect mark =
+            button->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, button);
+        const QPointF centre = QPointF(button->mapTo(&form, mark.center())) + QPointF(0.5, 0.5);
+        return image.pixelColor((centre * image.devicePixelRatio()).toPoint()).lightness();
+    };
+    for (const char *empty : {"Option2_0", "Option2_2", "Option1_0", "Option1_5"})
+        QVERIFY2(markCentre(empty) > 200, qPrintable(QStringLiteral("%1: lightness %2")
+                                                         .arg(QLatin1String(empty))
+                                                         .arg(markCentre(empty))));
+    for (const char *chosen : {"Option2_1", "Option1_2"})
+        QVERIFY2(markCentre(chosen) < 120, qPrintable(QStringLiteral("%1: lightness %2")
+                                                          .arg(QLatin1String(chosen))
+                                                          .arg(markCentre(chosen))));
 }
 
 QTEST_MAIN(tst_BodyTypeForm)

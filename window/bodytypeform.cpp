@@ -66,11 +66,23 @@ const char *const RatingCaption = "Телосложение - скала";
 const char *const OutputCaption = "Изведи";
 const char *const ClearCaption = "Чисти";
 
-// The platform's text colour where it reads on `background`; black where it would not, as
-// with the light text of a dark desktop theme on the form's fixed light colours.
-QColor readableOn(const QColor &text, const QColor &background)
+// The platform's colours where its text reads on `background`. A dark desktop theme would draw
+// light text and dark fields on the form's fixed light colours: pale captions, and every option
+// mark filled dark as if it were chosen. There the control is drawn as on a light theme (black
+// text, white fields, bevels shaded from its own colour), keeping the theme's highlight, which
+// marks the keyboard focus.
+QPalette paletteOn(const QColor &background, const QPalette &platform, QPalette::ColorRole role,
+                   QPalette::ColorRole text)
 {
-    return std::abs(text.lightness() - background.lightness()) >= 128 ? text : QColor(Qt::black);
+    const bool readable =
+        std::abs(platform.color(text).lightness() - background.lightness()) >= 128;
+    QPalette palette = readable ? platform : QPalette(background);
+    if (!readable) {
+        for (auto kept : {QPalette::Highlight, QPalette::HighlightedText})
+            palette.setColor(kept, platform.color(kept));
+    }
+    palette.setColor(role, background);
+    return palette;
 }
 
 enum class Fill { Background, StyleDrawn };
@@ -78,11 +90,8 @@ enum class Fill { Background, StyleDrawn };
 // Buttons take their background from the Button role, other widgets from Window.
 void colour(QWidget *widget, const QColor &background, Fill fill)
 {
-    QPalette palette = widget->palette();
-    palette.setColor(widget->backgroundRole(), background);
-    const QPalette::ColorRole text = widget->foregroundRole();
-    palette.setColor(text, readableOn(palette.color(text), background));
-    widget->setPalette(palette);
+    widget->setPalette(paletteOn(background, widget->palette(), widget->backgroundRole(),
+                                 widget->foregroundRole()));
     widget->setAutoFillBackground(fill == Fill::Background);
 }
 
@@ -160,7 +169,12 @@ BodyTypeForm::BodyTypeForm(QWidget *parent)
         icon.addPixmap(readPixmap(QStringLiteral(":/icons/bodytype-%1.png").arg(size), "png"));
     setWindowIcon(icon);
     setFont(formFont());
-    colour(this, FormColour, Fill::Background);
+    // Only the form's own background: the result box and the picture's frame, which have no
+    // colour of their own, keep the platform's.
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, FormColour);
+    setPalette(palette);
+    setAutoFillBackground(true);
     setFixedSize(toPixels(ClientArea).size());
 
     buildControls();
