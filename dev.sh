@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The bodytype developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The two commands of the README, and the benchmark:
 #   ./dev.sh run            install what is missing, build, start the program
 #   ./dev.sh test [PRESET]  install what is missing, build, run every test (PRESET: dev, asan)
@@ -10,7 +13,7 @@ cd "$(dirname "${BASH_SOURCE[0]}")"
 build_packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins qt6-translations-l10n
     fonts-liberation)
 test_packages=(xvfb xauth xdotool xclip libx11-dev libxdamage-dev desktop-file-utils appstream
-    dpkg-dev file dbus-daemon at-spi2-core python3-pyatspi)
+    dpkg-dev file dbus-daemon at-spi2-core python3-pyatspi qt6-gtk-platformtheme)
 
 install_missing() {
     local missing=() package

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The bodytype developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Starts two programs in turn, again and again, in the X server of $DISPLAY, and measures for
 // each start the time from exec to the mapping of its window (the X server's MapNotify on the
 // root window), to the first drawing into it (the Damage extension's first report), and its
@@ -34,6 +37,36 @@ struct Sample
 };
 
 int damageEvent = 0;
+int damageRequest = 0;
+int damageErrorBase = 0;
+int unwatched = 0;
+pid_t running = 0;
+
+// Damage cannot watch every window that appears: an input-only one has no contents (BadMatch),
+// such as the leader window that GTK makes when Qt uses its GTK platform theme, and one may be
+// gone before the request arrives (BadWindow, BadDrawable). Neither is the window measured, so
+// such errors are counted and the run goes on; any other error ends the benchmark, as Xlib's
+// default handler would, without leaving the program it started running.
+int onXError(Display *display, XErrorEvent *error)
+{
+    if (error->request_code == damageRequest) {
+        if (error->error_code == BadMatch || error->error_code == BadWindow ||
+            error->error_code == BadDrawable) {
+            ++unwatched;
+            return 0;
+        }
+        // The later destruction of a watch that was never made.
+        if (error->error_code == damageErrorBase + BadDamage)
+            return 0;
+    }
+    char text[256];
+    XGetErrorText(display, error->error_code, text, sizeof text);
+    std::fprintf(stderr, "startbench: X error %s (request %d.%d)\n", text, error->request_code,
+                 error->minor_code);
+    if (running > 0)
+        kill(running, SIGTERM);
+    std::exit(1);
+}
 
 long residentKb(pid_t pid)
 {
@@ -97,6 +130,7 @@ bool measure(Display *display, const char *program, Sample &sample)
     }
     if (pid < 0)
         return false;
+    running = pid;
     Clock::time_point mappedAt, paintedAt;
     const bool mapped = watchWindow(display, started + MapTimeout, mappedAt, paintedAt);
     if (mapped) {
@@ -112,6 +146,7 @@ bool measure(Display *display, const char *program, Sample &sample)
     int status = 0;
     while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
+    running = 0;
     return mapped && sample.rssKb > 0;
 }
 
@@ -138,11 +173,13 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "startbench: cannot open the display\n");
         return 1;
     }
-    int damageError = 0;
-    if (!XDamageQueryExtension(display, &damageEvent, &damageError)) {
+    int firstEvent = 0;
+    if (!XQueryExtension(display, "DAMAGE", &damageRequest, &firstEvent, &damageErrorBase) ||
+        !XDamageQueryExtension(display, &damageEvent, &damageErrorBase)) {
         std::fprintf(stderr, "startbench: the X server has no Damage extension\n");
         return 1;
     }
+    XSetErrorHandler(onXError);
     XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
     XSync(display, False);
 
@@ -180,7 +217,10 @@ int main(int argc, char *argv[])
         std::printf("  %-18s program %8.1f %-3s  floor %8.1f %-3s  ratio %.3f\n", what, program,
                     unit, floor, unit, program / floor);
     };
-    std::printf("\nmedian over %d starts each:\n", runs);
+    std::printf("\nmedian over %d starts each", runs);
+    if (unwatched > 0)
+        std::printf(" (%d other windows could not be watched for drawing)", unwatched);
+    std::printf(":\n");
     report("exec to map", "ms", median(map[0]), median(map[1]));
     report("exec to first paint", "ms", median(paint[0]), median(paint[1]));
     report("resident memory", "KiB", median(rss[0]), median(rss[1]));

@@ -1,0 +1,71 @@
+# SPDX-FileCopyrightText: 2026 The bodytype developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
+# Sourced by the tests that drive the real program in a private X server: starts Xvfb, starts
+# the program, finds its window and clicks on it. Sets $work, $DISPLAY, $window, $X and $Y.
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    local pid
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    # Every helper, the X server last, has ended before the next test may take its display.
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+need() {
+    local tool
+    for tool in "$@"; do
+        command -v "$tool" >/dev/null || { echo "$test_name: $tool is not installed" >&2; exit 1; }
+    done
+}
+
+# Xvfb picks a free display itself and reports it on the descriptor it is given. It must not
+# reset when its last client leaves (-noreset): the short-lived xdotool calls that wait for the
+# window would each reset it, and a program connecting during a reset is turned away ("could
+# not connect to display"), which a slow start under the sanitizers makes likely.
+start_xvfb() {
+    Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" \
+        >"$work/xvfb.log" 2>&1 &
+    pids+=($!)
+    for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+    [ -s "$work/display" ] || { echo "$test_name: Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
+    export DISPLAY=":$(head -n1 "$work/display")"
+    export XDG_RUNTIME_DIR="$work"
+    unset QT_QPA_PLATFORM QT_SCALE_FACTOR
+}
+
+# Starts the program (the command and its arguments) and waits for its window.
+start_program() {
+    "$@" >"$work/app.log" 2>&1 &
+    app_pid=$!
+    pids+=($app_pid)
+    window=""
+    for _ in $(seq 300); do
+        window=$(xdotool search --onlyvisible --name 'Психология - вид на телосложение' 2>/dev/null |
+            head -n1) || true
+        [ -n "$window" ] && break
+        kill -0 "$app_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    [ -n "$window" ] || { echo "$test_name: the window did not appear" >&2; cat "$work/app.log" >&2; exit 1; }
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    echo "window $window at $X,$Y, ${WIDTH}x$HEIGHT"
+}
+
+# Places on the form in pixels, from its top-left corner: inside each control's face.
+# xdotool's --sync waits for the pointer to move, so it is not asked to move to where it is.
+pointer=""
+click() {
+    local at="$((X + $1)) $((Y + $2))"
+    [ "$at" = "$pointer" ] || xdotool mousemove --sync $at
+    pointer=$at
+    xdotool click 1
+    sleep 0.1
+}
+component() { click 300 $((68 + 32 * $1)); }
+rating() { click $((240 + (500 * $1 + 7) / 15)) 217; }
+output() { click 468 68; }
+clear_ratings() { click 468 132; }
