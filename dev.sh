@@ -13,7 +13,8 @@ cd "$(dirname "${BASH_SOURCE[0]}")"
 build_packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins qt6-translations-l10n
     fonts-liberation)
 test_packages=(xvfb xauth xdotool xclip libx11-dev libxdamage-dev desktop-file-utils appstream
-    dpkg-dev file dbus-daemon at-spi2-core python3-pyatspi qt6-gtk-platformtheme)
+    dpkg-dev file dbus-daemon at-spi2-core python3-pyatspi qt6-gtk-platformtheme lintian reuse
+    man-db)
 
 install_missing() {
     local missing=() package

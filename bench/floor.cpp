@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The bodytype developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The least Qt Widgets program that does what the real one does first: a fixed-size window of
 // the same client size showing one line of the same Cyrillic caption in the same font. The
 // benchmark compares the program's start-up against this floor.

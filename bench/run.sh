@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The bodytype developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Runs the start-up benchmark in a private Xvfb and reports the release binary's size and the
 # Qt libraries it links.
 # usage: run.sh BUILD-DIR [RUNS]

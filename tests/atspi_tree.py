@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The bodytype developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Checks the program's accessibility tree as a screen reader reads it over AT-SPI."""
 import sys
 import time

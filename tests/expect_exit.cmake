@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The bodytype developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Runs PROGRAM and fails unless it exits with EXPECTED_STATUS and its standard error matches
 # the regular expression EXPECTED_MESSAGE (and, if given, standard output EXPECTED_OUTPUT).
 execute_process(COMMAND "${PROGRAM}"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The bodytype developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Makes the component handler fail the way only a programming error could (an index past the
 // ratings table), then answers the message box as a user would and lets the program end. The
 // box's text goes to standard output so that the test can read it.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The bodytype developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Triggers the sheet's range error the way the program's top level handles it, so that the
 // test sees the real message and exit status.
 #include "ratingsheet.h"

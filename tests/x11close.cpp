@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The bodytype developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Asks an X window to close, as a window manager's close box does: a WM_DELETE_WINDOW client
 // message. The end-to-end test runs under Xvfb with no window manager to send it.
 #include <X11/Xlib.h>

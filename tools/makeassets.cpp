@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The bodytype developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Draws the somatochart picture and the program icon with QPainter and writes them into the
 // assets folder given on the command line. Everything is drawn from the chart's geometry, so
 // each size is rendered, not scaled.
