@@ -14,10 +14,13 @@
 #include <QScopeGuard>
 #include <QScrollBar>
 #include <QStyle>
+#include <QStyleFactory>
 #include <QStyleOptionButton>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
+
+#include <memory>
 
 // Runs both at the normal scale and, through QT_SCALE_FACTOR, on a dense screen: every
 // position is in logical pixels, so the same numbers must hold at both.
@@ -34,6 +37,7 @@ private slots:
     void controlsNeitherOverlapNorSpill();
     void colours_data();
     void colours();
+    void commandButtonsAreFlat_data();
     void commandButtonsAreFlat();
     void captions();
     void introText();
@@ -166,20 +170,42 @@ void tst_BodyTypeForm::colours()
                                                    QString::number(at.y()), expected.name())));
 }
 
+void tst_BodyTypeForm::commandButtonsAreFlat_data()
+{
+    // Every style Qt may pick here: the platform's own, and each it can make.
+    QTest::addColumn<QString>("style");
+    QTest::newRow("default") << QString();
+    for (const QString &style : QStyleFactory::keys())
+        QTest::newRow(qPrintable(style)) << style;
+}
+
 void tst_BodyTypeForm::commandButtonsAreFlat()
 {
-    // Flat fill: the same colour right across the inside of the bevel, top to bottom.
-    const QImage image = m_form->grab().toImage();
+    QFETCH(QString, style);
+    std::unique_ptr<BodyTypeForm> styled;
+    const QString original = QApplication::style()->name();
+    const auto restore = qScopeGuard([&] { QApplication::setStyle(original); });
+    if (!style.isEmpty()) {
+        QApplication::setStyle(style);
+        styled = std::make_unique<BodyTypeForm>();
+        styled->show();
+        QVERIFY(QTest::qWaitForWindowExposed(styled.get()));
+    }
+    BodyTypeForm *form = styled ? styled.get() : m_form;
+
+    // Filled with its own colour, flat: the same right across the inside of the bevel.
+    const QImage image = form->grab().toImage();
     const qreal ratio = image.devicePixelRatio();
-    for (const char *name : {"Command1_0", "Command1_1"}) {
-        const QRect inside = control(name)->geometry().adjusted(3, 3, -3, -3);
-        const QColor top = image.pixelColor(inside.topLeft() * ratio);
+    const QColor colours[] = {QColor(0x00, 0xFF, 0x00), QColor(0xFF, 0x00, 0x00)};
+    for (int i : {0, 1}) {
+        const QString name = QStringLiteral("Command1_%1").arg(i);
+        const QRect inside = form->findChild<QWidget *>(name)->geometry().adjusted(3, 3, -3, -3);
         for (int y = inside.top(); y <= inside.bottom(); ++y) {
             const QColor seen = image.pixelColor(QPoint(inside.left(), y) * ratio);
-            QVERIFY2(seen == top, qPrintable(QStringLiteral("%1: %2 at row %3, %4 at the top")
-                                                 .arg(QLatin1String(name), seen.name())
-                                                 .arg(y)
-                                                 .arg(top.name())));
+            QVERIFY2(seen == colours[i], qPrintable(QStringLiteral("%1: %2 at row %3, expected %4")
+                                                        .arg(name, seen.name())
+                                                        .arg(y)
+                                                        .arg(colours[i].name())));
         }
     }
     QVERIFY(!control<QPushButton>("Command1_0")->autoDefault());

@@ -25,3 +25,15 @@ void FlatButtonStyle::drawPrimitive(PrimitiveElement element, const QStyleOption
         QProxyStyle::drawPrimitive(PE_FrameFocusRect, &focus, painter, widget);
     }
 }
+
+void FlatButtonStyle::drawControl(ControlElement element, const QStyleOption *option,
+                                  QPainter *painter, const QWidget *widget) const
+{
+    // Windows' native styles draw the bevel from the system theme and never ask for the panel
+    // primitive, so the flat fill is drawn here for every style.
+    if (element == CE_PushButtonBevel) {
+        drawPrimitive(PE_PanelButtonCommand, option, painter, widget);
+        return;
+    }
+    QProxyStyle::drawControl(element, option, painter, widget);
+}
