@@ -1,12 +1,16 @@
 # SPDX-FileCopyrightText: 2026 The bodytype developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# Runs PROGRAM and fails unless it exits with EXPECTED_STATUS and its standard error matches
-# the regular expression EXPECTED_MESSAGE (and, if given, standard output EXPECTED_OUTPUT).
-execute_process(COMMAND "${PROGRAM}"
+# Runs PROGRAM (through EMULATOR, when given: a Windows program under Wine) and fails unless it
+# exits with EXPECTED_STATUS and its standard error matches the regular expression
+# EXPECTED_MESSAGE (and, if given, standard output EXPECTED_OUTPUT).
+execute_process(COMMAND ${EMULATOR} "${PROGRAM}"
     RESULT_VARIABLE status
     OUTPUT_VARIABLE out
     ERROR_VARIABLE err)
+# Windows writes text with CR LF line ends.
+string(REPLACE "\r\n" "\n" out "${out}")
+string(REPLACE "\r\n" "\n" err "${err}")
 if(NOT status STREQUAL "${EXPECTED_STATUS}")
     message(FATAL_ERROR "exit status: expected ${EXPECTED_STATUS}, got '${status}'\nstderr: ${err}")
 endif()

@@ -35,8 +35,8 @@ int main(int argc, char *argv[])
     QObject::connect(&answer, &QTimer::timeout, &app, [&tries, &shown] {
         if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
             if (!std::exchange(shown, true)) {
-                std::printf("%s\n%s\n", qPrintable(box->text()),
-                            qPrintable(box->informativeText()));
+                std::printf("%s\n%s\n", box->text().toUtf8().constData(),
+                            box->informativeText().toUtf8().constData());
                 std::fflush(stdout);
             }
             box->button(QMessageBox::Ok)->click();

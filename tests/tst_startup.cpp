@@ -7,7 +7,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QLibraryInfo>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
@@ -61,16 +60,21 @@ void tst_Startup::missingTranslationsAreQuietlyLeftOut()
 
 void tst_Startup::contextMenuIsBulgarian()
 {
-    const QString qtFolder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-    if (!QFileInfo::exists(qtFolder + QStringLiteral("/qtbase_bg.qm")))
+    // Where the program looks: Qt's own folder (Debian's packages), or beside the program (a
+    // Windows installation).
+    QString found;
+    for (const QString &folder : Startup::translationFolders()) {
+        if (found.isEmpty() && QFileInfo::exists(folder + QStringLiteral("/qtbase_bg.qm")))
+            found = folder;
+    }
+    if (found.isEmpty())
         QFAIL("Qt's Bulgarian translations are not installed (qt6-translations-l10n)");
     QTemporaryDir empty;
     // The first folder that has them wins; an empty one before it is passed over.
-    QVERIFY(Startup::installBulgarianQtTexts(*qApp, {empty.path(), qtFolder}));
+    QVERIFY(Startup::installBulgarianQtTexts(*qApp, {empty.path(), found}));
     const QStringList texts = menuTexts();
     QVERIFY2(texts.contains(QStringLiteral("Копиране")), qPrintable(texts.join(", ")));
     QVERIFY2(!texts.contains(QStringLiteral("Select All")), qPrintable(texts.join(", ")));
-    QVERIFY(Startup::translationFolders().contains(qtFolder));
 }
 
 QTEST_MAIN(tst_Startup)

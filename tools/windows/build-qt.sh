@@ -1,0 +1,118 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The bodytype developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
+# Builds Qt for 64-bit Windows from Debian's own qt6-base source, of exactly the version of the
+# installed Linux Qt (which serves as the host Qt: moc, rcc and the rest run on Linux), with
+# Debian's MinGW-w64. Only what the program and its tests need is built. The result is cached
+# outside the checkout, keyed by the Qt version, the configure options and the toolchain file,
+# so only the first run pays; a half-built Qt never lands in the cache.
+#
+# usage: build-qt.sh     prints the prefix of the Qt for Windows as its last line
+set -euo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+toolchain=$here/mingw-w64.cmake
+
+fail() {
+    echo "build-qt: $*" >&2
+    exit 1
+}
+
+for tool in x86_64-w64-mingw32-g++-posix:g++-mingw-w64-x86-64-posix \
+    dpkg-source:dpkg-dev cmake:cmake ninja:ninja-build perl:perl; do
+    command -v "${tool%%:*}" >/dev/null ||
+        fail "${tool%%:*} is missing: apt-get install ${tool#*:}"
+done
+version=$(dpkg-query -W -f='${source:Version}' qt6-base-dev 2>/dev/null) ||
+    fail "the Linux Qt (the host Qt) is missing: apt-get install qt6-base-dev"
+host_cmake=$(dirname "$(dpkg -L qt6-base-dev | grep -m1 '/cmake/Qt6/Qt6Config.cmake$')")
+host_cmake=$(dirname "$host_cmake")
+
+# Whatever changes the result changes the key.
+options=(
+    -release -shared -strip -opensource -confirm-license -nomake examples -nomake tests
+    -xplatform win32-g++ -qt-host-path /usr
+    -qt-zlib -qt-libpng -qt-libjpeg -qt-pcre -qt-harfbuzz -qt-freetype -qt-doubleconversion
+    -no-icu -no-opengl -no-dbus -no-zstd -no-feature-vulkan
+    -no-feature-sql -no-feature-network -no-feature-printsupport -no-feature-concurrent
+    -no-feature-xml -no-feature-gif -no-feature-ico
+    # Debian's source lacks the third-party wintab.h that tablet input needs. (Direct2D stays:
+    # without it Qt 6.4 leaves out the DirectWrite font database that its platform plugin links.)
+    -no-feature-tabletevent
+)
+key=$(printf '%s\n' "$version" "${options[@]}" | cat - "$toolchain" | sha256sum | cut -c1-12)
+cache=${XDG_CACHE_HOME:-$HOME/.cache}/bodytype
+prefix=$cache/qt-windows-${version}-$key
+if [ -f "$prefix/lib/cmake/Qt6/Qt6Config.cmake" ]; then
+    echo "$prefix"
+    exit 0
+fi
+
+mkdir -p "$cache"
+work=$(mktemp -d "$cache/.build-XXXXXX")
+failed=$cache/.failed-build
+trap 'rm -rf "$work"' EXIT
+log=$work/build.log
+echo "build-qt: building Qt $version for Windows into $prefix (log: $log)" >&2
+
+# The machines list binary packages only: a private apt configuration adds the matching source
+# entries without touching the system's.
+apt_dir=$work/apt
+mkdir -p "$apt_dir/sources.list.d" "$apt_dir/lists/partial" "$apt_dir/cache/archives/partial"
+for list in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+    [ -f "$list" ] && sed -n 's/^deb \(.*\)/deb-src \1/p' "$list"
+done >"$apt_dir/sources.list.d/src.list"
+for sources in /etc/apt/sources.list.d/*.sources; do
+    [ -f "$sources" ] && sed 's/^Types: .*/Types: deb-src/' "$sources" \
+        >"$apt_dir/sources.list.d/$(basename "$sources")"
+done
+apt_options=(-o "Dir::Etc::SourceList=$apt_dir/sources.list.d/src.list"
+    -o "Dir::Etc::SourceParts=$apt_dir/sources.list.d" -o "Dir::State::Lists=$apt_dir/lists"
+    -o "Dir::Cache=$apt_dir/cache" -o "APT::Sandbox::User=root")
+apt-get "${apt_options[@]}" update -q >>"$log" 2>&1 ||
+    fail "apt could not read the source package lists (see $log)"
+(cd "$work" && apt-get "${apt_options[@]}" source --download-only "qt6-base=$version") \
+    >>"$log" 2>&1 ||
+    fail "the source package qt6-base $version is not to be had from the configured archive"
+dpkg-source -x "$work"/qt6-base_*.dsc "$work/qtbase" >>"$log" 2>&1 ||
+    fail "the source package qt6-base $version does not unpack (see $log)"
+
+step() {
+    local what=$1
+    shift
+    echo "build-qt: $what" >&2
+    "$@" >>"$log" 2>&1 || {
+        grep -E '(error|Error|FAILED)[: ]' "$log" | tail -n 40 >&2
+        # Kept for a look, under a name that no later run trusts or reuses.
+        rm -rf "$failed"
+        mv "$work" "$failed"
+        fail "$what failed; no Qt was cached (log and build folder: $failed)"
+    }
+}
+mkdir "$work/build"
+cd "$work/build"
+step configure "$work/qtbase/configure" -prefix "$work/install" "${options[@]}" -- \
+    -G Ninja "-DCMAKE_TOOLCHAIN_FILE=$toolchain" "-DQT_HOST_PATH_CMAKE_DIR=$host_cmake"
+# Going on past a failure, so that one run shows every error.
+step build cmake --build . --parallel -- -k 0
+step install cmake --install .
+
+# What anyone needs to rebuild these DLLs, shipped beside Qt's licence.
+{
+    echo "Qt for Windows in this program is Qt $version, built from the Debian source package"
+    echo "qt6-base $version (apt-get source qt6-base=$version) with Debian's MinGW-w64"
+    echo "($(x86_64-w64-mingw32-g++-posix --version | head -n1)), configured with:"
+    echo
+    echo "  configure ${options[*]} -- -DCMAKE_TOOLCHAIN_FILE=mingw-w64.cmake"
+    echo
+    echo "where mingw-w64.cmake is:"
+    echo
+    sed 's/^/  /' "$toolchain"
+} >"$work/install/BUILDINFO.txt"
+cp "$work/qtbase/LICENSES/LGPL-3.0-only.txt" "$work/install/" 2>/dev/null ||
+    cp "$work/qtbase/LICENSE.LGPL3" "$work/install/LGPL-3.0-only.txt"
+
+rm -rf "$prefix"
+mv "$work/install" "$prefix"
+echo "build-qt: done" >&2
+echo "$prefix"
