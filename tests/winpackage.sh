@@ -9,14 +9,11 @@
 # usage: winpackage.sh BUILD-DIR   (in an X server)
 set -euo pipefail
 build=$1
-work=$(mktemp -d)
+test_name=winpackage
+. "$(dirname "${BASH_SOURCE[0]}")/x11session.sh"
 wine=/usr/lib/wine/wine64
 export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-cleanup() {
-    /usr/lib/wine/wineserver -k 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
+trap '/usr/lib/wine/wineserver -k 2>/dev/null || true; cleanup' EXIT
 passed=0
 pass() {
     echo "ok: $1"
@@ -71,19 +68,9 @@ $installed"
 pass "installed into C:\\bodytype, listed among the installed programs"
 
 # The installed program on its own DLLs: nothing of the build is on its path.
-"$wine" 'C:\bodytype\bodytype.exe' >"$work/app.log" 2>&1 &
-app=$!
-window=""
-for _ in $(seq 300); do
-    window=$(xdotool search --onlyvisible --name 'Психология - вид на телосложение' 2>/dev/null |
-        head -n1) || true
-    [ -n "$window" ] && break
-    kill -0 "$app" 2>/dev/null || break
-    sleep 0.1
-done
-[ -n "$window" ] || { cat "$work/app.log"; fail "the installed program showed no window"; }
-kill "$app" 2>/dev/null || true
-wait "$app" 2>/dev/null || true
+start_program "$wine" 'C:\bodytype\bodytype.exe'
+kill "$app_pid" 2>/dev/null || true
+wait "$app_pid" 2>/dev/null || true
 pass "the installed program shows its window"
 
 "$wine" 'C:\bodytype\Uninstall.exe' /S >/dev/null 2>&1 || fail "silent uninstall"
