@@ -69,13 +69,18 @@ done
 apt_options=(-o "Dir::Etc::SourceList=$apt_dir/sources.list.d/src.list"
     -o "Dir::Etc::SourceParts=$apt_dir/sources.list.d" -o "Dir::State::Lists=$apt_dir/lists"
     -o "Dir::Cache=$apt_dir/cache" -o "APT::Sandbox::User=root")
+# The log goes with the temporary folder, so a failure shows its end.
+failed_with_log() {
+    tail -n 20 "$log" >&2
+    fail "$1"
+}
 apt-get "${apt_options[@]}" update -q >>"$log" 2>&1 ||
-    fail "apt could not read the source package lists (see $log)"
+    failed_with_log "apt could not read the source package lists"
 (cd "$work" && apt-get "${apt_options[@]}" source --download-only "qt6-base=$version") \
     >>"$log" 2>&1 ||
-    fail "the source package qt6-base $version is not to be had from the configured archive"
+    failed_with_log "the source package qt6-base $version is not to be had from the configured archive"
 dpkg-source -x "$work"/qt6-base_*.dsc "$work/qtbase" >>"$log" 2>&1 ||
-    fail "the source package qt6-base $version does not unpack (see $log)"
+    failed_with_log "the source package qt6-base $version does not unpack"
 
 step() {
     local what=$1
