@@ -14,16 +14,7 @@ reproduce=${3:-}
 id=org.example.BodyType
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-passed=0
-
-pass() {
-    echo "ok: $1"
-    passed=$((passed + 1))
-}
-fail() {
-    echo "FAILED: $1" >&2
-    exit 1
-}
+. "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
 
 desktop-file-validate "$source/packaging/$id.desktop" || fail "desktop entry"
 pass "desktop entry validates"

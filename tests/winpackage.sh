@@ -14,15 +14,7 @@ test_name=winpackage
 wine=/usr/lib/wine/wine64
 export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 trap '/usr/lib/wine/wineserver -k 2>/dev/null || true; cleanup' EXIT
-passed=0
-pass() {
-    echo "ok: $1"
-    passed=$((passed + 1))
-}
-fail() {
-    echo "FAILED: $1" >&2
-    exit 1
-}
+. "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
 
 expected="Qt6Core.dll
 Qt6Gui.dll
