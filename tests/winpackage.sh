@@ -32,10 +32,13 @@ platforms/qwindows.dll
 styles/qwindowsvistastyle.dll
 translations/qtbase_bg.qm"
 
-(cd "$work" && cpack --config "$build/CPackConfig.cmake" -B "$work/packages" >"$work/cpack.log" 2>&1) ||
+# Left in the build for whoever wants to hand them on.
+packages=$build/packages
+rm -rf "$packages"
+(cd "$work" && cpack --config "$build/CPackConfig.cmake" -B "$packages" >"$work/cpack.log" 2>&1) ||
     { cat "$work/cpack.log"; fail "cpack"; }
-zip=$(ls "$work"/packages/*.zip)
-installer=$(ls "$work"/packages/*.exe)
+zip=$(ls "$packages"/*.zip)
+installer=$(ls "$packages"/*.exe)
 
 listed=$(cmake -E tar tf "$zip" | grep -v '/$' | sed 's|^[^/]*/||' | LC_ALL=C sort)
 [ "$listed" = "$expected" ] || fail "zip contents:
@@ -57,7 +60,9 @@ $installed"
 "$wine" reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\bodytype' \
     /v DisplayName 2>/dev/null | grep -q DisplayName ||
     fail "no entry among the installed programs"
-pass "installed into C:\\bodytype, listed among the installed programs"
+shortcuts() { find "$WINEPREFIX/drive_c" -name '*.lnk' -path '*Вид на телосложение*'; }
+shortcuts | grep -q '/Вид на телосложение\.lnk$' || fail "no Start-menu shortcut: $(shortcuts)"
+pass "installed into C:\\bodytype, listed among the installed programs, with its shortcut"
 
 # The installed program on its own DLLs: nothing of the build is on its path.
 start_program "$wine" 'C:\bodytype\bodytype.exe'
@@ -68,6 +73,8 @@ pass "the installed program shows its window"
 "$wine" 'C:\bodytype\Uninstall.exe' /S >/dev/null 2>&1 || fail "silent uninstall"
 /usr/lib/wine/wineserver -w
 left=$( [ -d "$folder" ] && find "$folder" -type f || true)
+[ -z "$left" ] || fail "the uninstaller left: $left"
+left=$(shortcuts)
 [ -z "$left" ] || fail "the uninstaller left: $left"
 pass "the uninstaller removed every file it installed"
 echo "$passed passed, 0 failed"
