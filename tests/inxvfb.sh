@@ -11,7 +11,10 @@ need Xvfb
 start_xvfb
 status=0
 "$@" || status=$?
-for prefix in build/windows/wine/*/; do
-    [ -d "$prefix" ] && WINEPREFIX=$prefix /usr/lib/wine/wineserver -k 2>/dev/null || true
+for prefix in "$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"/build/windows/wine/*/; do
+    # Waited for, so that none is still drawing when the X server ends. Wine takes only
+    # absolute prefixes.
+    [ -d "$prefix" ] && WINEPREFIX=$prefix /usr/lib/wine/wineserver -k 2>/dev/null &&
+        WINEPREFIX=$prefix /usr/lib/wine/wineserver -w 2>/dev/null || true
 done
 exit "$status"
