@@ -11,7 +11,8 @@ file(READ ${bodytype_nsis_template} script)
 function(bodytype_nsis_replace from to)
     string(FIND "${script}" "${from}" at)
     if(at EQUAL -1)
-        message(FATAL_ERROR "${bodytype_nsis_template} has no '${from}': the installer's "
+        string(STRIP "${from}" shown)
+        message(FATAL_ERROR "${bodytype_nsis_template} has no '${shown}': the installer's "
             "language cannot be set with this CMake")
     endif()
     string(REPLACE "${from}" "${to}" replaced "${script}")
