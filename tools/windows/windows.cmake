@@ -31,17 +31,14 @@ endif()
 set(BODYTYPE_QT_LICENSES ${qt}/LGPL-3.0-only.txt ${qt}/BUILDINFO.txt)
 
 # Under Wine: the DLLs on the path, Qt's plugins where Qt looks for them (beside its DLLs).
-set(wine_path "")
 set(dll_dirs ${qt}/bin)
 foreach(dll IN LISTS BODYTYPE_MINGW_RUNTIME)
     get_filename_component(dir ${dll} DIRECTORY)
     list(APPEND dll_dirs ${dir})
 endforeach()
 list(REMOVE_DUPLICATES dll_dirs)
-foreach(dir IN LISTS dll_dirs)
-    string(APPEND wine_path "Z:${dir};")
-endforeach()
-set(BODYTYPE_WINE_PATH ${wine_path})
+# A CMake list is already the semicolon-separated path Windows wants.
+list(TRANSFORM dll_dirs PREPEND "Z:" OUTPUT_VARIABLE BODYTYPE_WINE_PATH)
 set(BODYTYPE_WINE_PREFIXES ${CMAKE_BINARY_DIR}/wine)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/wine-run.sh.in ${CMAKE_BINARY_DIR}/wine-run.sh @ONLY
     FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ
