@@ -20,20 +20,7 @@ test_packages=(xvfb xauth xdotool xclip libx11-dev libxdamage-dev desktop-file-u
     man-db)
 windows_packages=(g++-mingw-w64-x86-64-posix wine64 nsis dpkg-dev)
 
-install_missing() {
-    local missing=() package
-    for package in "$@"; do
-        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'ok installed' ||
-            missing+=("$package")
-    done
-    [ ${#missing[@]} -eq 0 ] && return 0
-    echo "Installing: ${missing[*]}"
-    local sudo=()
-    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-    "${sudo[@]}" apt-get update -q
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends \
-        "${missing[@]}"
-}
+. tools/install-missing.sh
 
 build() {
     local preset=$1

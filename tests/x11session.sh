@@ -37,13 +37,14 @@ start_xvfb() {
     unset QT_QPA_PLATFORM QT_SCALE_FACTOR
 }
 
-# Starts the program (the command and its arguments) and waits for its window.
+# Starts the program (the command and its arguments) and waits for its window, for 30 s or
+# $window_wait tenths of a second.
 start_program() {
     "$@" >"$work/app.log" 2>&1 &
     app_pid=$!
     pids+=($app_pid)
     window=""
-    for _ in $(seq 300); do
+    for _ in $(seq "${window_wait:-300}"); do
         window=$(xdotool search --onlyvisible --name 'Психология - вид на телосложение' 2>/dev/null |
             head -n1) || true
         [ -n "$window" ] && break

@@ -30,12 +30,19 @@ host_cmake=$(dirname "$host_cmake")
 
 # Whatever changes the result changes the key.
 options=(
-    -release -shared -strip -opensource -confirm-license -nomake examples -nomake tests
+    # Static, with the MinGW runtime too, so the program is one file that imports only
+    # Windows' own DLLs; each function in its own section, so the linker drops what is unused.
+    -release -static -static-runtime -gc-binaries -optimize-size -strip
+    -opensource -confirm-license -nomake examples -nomake tests
     -xplatform win32-g++ -qt-host-path /usr
-    -qt-zlib -qt-libpng -qt-libjpeg -qt-pcre -qt-harfbuzz -qt-freetype -qt-doubleconversion
+    -qt-zlib -qt-libpng -qt-libjpeg -qt-pcre -qt-harfbuzz -qt-doubleconversion
     -no-icu -no-opengl -no-dbus -no-zstd -no-feature-vulkan
     -no-feature-sql -no-feature-network -no-feature-printsupport -no-feature-concurrent
     -no-feature-xml -no-feature-gif -no-feature-ico
+    # Windows draws text itself (DirectWrite, GDI); the MIME database and the Markdown and ODF
+    # text formats serve nothing this program does, yet a text box's properties link them in.
+    -no-freetype -no-feature-mimetype -no-feature-textmarkdownreader
+    -no-feature-textmarkdownwriter -no-feature-textodfwriter
     # Debian's source lacks the third-party wintab.h that tablet input needs. (Direct2D stays:
     # without it Qt 6.4 leaves out the DirectWrite font database that its platform plugin links.)
     -no-feature-tabletevent
@@ -102,22 +109,36 @@ step configure "$work/qtbase/configure" -prefix "$work/install" "${options[@]}" 
 step build cmake --build . --parallel -- -k 0
 step install cmake --install .
 
-# What anyone needs to rebuild these DLLs, shipped beside Qt's licence.
+# What anyone needs to rebuild this Qt and relink the program with it, shipped beside Qt's
+# licence.
 {
-    echo "Qt for Windows in this program is Qt $version, built from the Debian source package"
-    echo "qt6-base $version (apt-get source qt6-base=$version) with Debian's MinGW-w64"
-    echo "($(x86_64-w64-mingw32-g++-posix --version | head -n1)), configured with:"
+    echo "Qt in this program is Qt $version, linked statically. It was built from the Debian"
+    echo "source package qt6-base $version (apt-get source qt6-base=$version) with Debian's"
+    echo "MinGW-w64 ($(x86_64-w64-mingw32-g++-posix --version | head -n1)), configured with:"
     echo
     echo "  configure ${options[*]} -- -DCMAKE_TOOLCHAIN_FILE=mingw-w64.cmake"
     echo
     echo "where mingw-w64.cmake is:"
     echo
     sed 's/^/  /' "$toolchain"
+    echo
+    echo "To relink the program with this Qt or another (changed) one, on Debian, in the program's"
+    echo "source (the same version as this program):"
+    echo
+    echo "  tools/windows/build-qt.sh     # builds the Qt above and prints its folder"
+    echo "  BODYTYPE_QT_WINDOWS=<folder of your Qt> cmake --preset windows"
+    echo "  cmake --build --preset windows --target bodytype"
+    echo
+    echo "gives build/windows/app/bodytype.exe."
 } >"$work/install/BUILDINFO.txt"
 cp "$work/qtbase/LICENSES/LGPL-3.0-only.txt" "$work/install/" 2>/dev/null ||
     cp "$work/qtbase/LICENSE.LGPL3" "$work/install/LGPL-3.0-only.txt"
 
 rm -rf "$prefix"
 mv "$work/install" "$prefix"
+# One Qt for Windows at a time: a build made with other options is of no more use.
+for other in "$cache"/qt-windows-*; do
+    [ "$other" = "$prefix" ] || rm -rf "$other"
+done
 echo "build-qt: done" >&2
 echo "$prefix"
