@@ -40,7 +40,9 @@ tree = list(nodes(find_app()))
 
 
 def named(role, name):
-    found = [n for n in tree if n.getRoleName() == role and n.name == name]
+    # Roles, not their display names, which AT-SPI renames between releases ("push button"
+    # became "button").
+    found = [n for n in tree if n.getRole() == role and n.name == name]
     check(len(found) == 1, f"one {role} named {name!r}, found {len(found)}")
     return found[0] if found else None
 
@@ -52,8 +54,8 @@ def states(node):
 window = next((n for n in tree if n.name.endswith("Психология - вид на телосложение")), None)
 check(window is not None, "the window, by its title")
 
-ratings = [named("radio button", str(r)) for r in range(8)]
-components = [named("radio button", name) for name in
+ratings = [named(pyatspi.ROLE_RADIO_BUTTON, str(r)) for r in range(8)]
+components = [named(pyatspi.ROLE_RADIO_BUTTON, name) for name in
               ("ендоморфен (пикничен)", "мезоморфен (атлетичен)", "ектоморфен (астеничен)")]
 # After the clicks: the mesomorphic component and the rating 5, and nothing else, are checked.
 for rating, node in enumerate(ratings):
@@ -65,19 +67,19 @@ for index, node in enumerate(components):
         check(states(node).contains(pyatspi.STATE_CHECKED) == (index == 1),
               f"component {index} checked state")
 
-named("push button", "Изведи")
-named("push button", "Чисти")
+named(pyatspi.ROLE_PUSH_BUTTON, "Изведи")
+named(pyatspi.ROLE_PUSH_BUTTON, "Чисти")
 for text in ("Психология - телосложение, вид и стойности", "Телосложение - скала",
              "Телосложение - вид"):
-    named("label", text)
+    named(pyatspi.ROLE_LABEL, text)
 
-chart = named("image", "Соматограма")
+chart = named(pyatspi.ROLE_IMAGE, "Соматограма")
 if chart is not None:
     check("мезоморфия" in chart.description and "ектоморфия" in chart.description,
           "the chart's description")
     check(states(chart).contains(pyatspi.STATE_FOCUSABLE), "the chart takes the focus")
 
-box = named("text", "Резултат")
+box = named(pyatspi.ROLE_TEXT, "Резултат")
 if box is not None:
     check(not states(box).contains(pyatspi.STATE_EDITABLE), "the result box is read-only")
     text = box.queryText()

@@ -17,14 +17,18 @@ test_name=debian-release
 # undone on the way out; none of them is ever seen outside.
 if [ "${1:-}" = --inside ]; then
     root=$2
-    shift 2
+    archives=$3
+    shift 3
     . "$source_dir/tests/x11session.sh"
     need Xvfb xdotool
     mount -t proc proc "$root/proc"
     mount -t sysfs sysfs "$root/sys"
     mount --rbind /dev "$root/dev"
     mount --make-rslave "$root/dev"
-    trap 'cleanup; umount -R "$root/dev"; umount "$root/sys" "$root/proc"' EXIT
+    # Packages once downloaded are kept for the next run, which still resolves them afresh.
+    mount --bind "$archives" "$root/var/cache/apt/archives"
+    trap 'cleanup; umount "$root/var/cache/apt/archives"; umount -R "$root/dev"
+        umount "$root/sys" "$root/proc"' EXIT
     as_user() {
         chroot "$root" env -i HOME=/root PATH=/usr/local/bin:/usr/bin:/bin:/usr/local/sbin:/usr/sbin:/sbin \
             LANG=C.UTF-8 TERM=dumb ${DISPLAY:+DISPLAY=$DISPLAY} bash -c "cd ~/bodytype && $1"
@@ -85,12 +89,17 @@ if [ ! -f "$base/etc/os-release" ]; then
     rm -rf "$base"
     mv "$new" "$base"
     for other in "$cache/debian-$release-"*; do
-        [ "$other" = "$base" ] || rm -rf --one-file-system "$other"
+        [ "$other" = "$base" ] || [ "$other" = "$cache/debian-$release-archives" ] ||
+            rm -rf --one-file-system "$other"
     done
 fi
 pass "a minimal Debian $release ($(cat "$base/etc/debian_version"))"
 
+archives=$cache/debian-$release-archives
+mkdir -p "$archives/partial"
 root=$(mktemp -d /var/tmp/bodytype-$release-XXXXXX)
+# A system's root is open to all its users (apt's and man's among them).
+chmod 755 "$root"
 # Processes started in the system end, then every mount under it is undone, and only a system
 # with nothing mounted in it is deleted: a mounted /dev deleted with rm would take this
 # machine's device nodes with it.
@@ -117,7 +126,7 @@ cp /etc/resolv.conf "$root/etc/resolv.conf"
 git clone --quiet "$source_dir" "$root/root/bodytype"
 pass "a clean clone of $(git -C "$source_dir" rev-parse --short HEAD)"
 
-unshare --mount --propagation private "$source_dir/tests/debian-release.sh" --inside "$root" "$@" ||
+unshare --mount --propagation private "$source_dir/tests/debian-release.sh" --inside "$root" "$archives" "$@" ||
     fail "on Debian $release"
 pass "Debian $release, in $((SECONDS - start)) s"
 echo "$passed passed, 0 failed"

@@ -66,7 +66,14 @@ contents=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $NF}' | sed 's|^\./usr/||
 [ "$contents" = "$expected" ] || fail "package contents:
 $contents"
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins fonts-liberation; do
+# The packages that hold the Qt libraries the program links, whatever this release names them
+# (Debian 13 added "t64" to them).
+qt_packages=()
+for lib in $(readelf -d "$work/prefix/bin/bodytype" | sed -n 's/.*Shared library: \[\(libQt6[^]]*\)\]/\1/p'); do
+    qt_packages+=("$(dpkg-query -S "*/$lib" | sed -n '1s/[:,].*//p')")
+done
+[ ${#qt_packages[@]} -ge 3 ] || fail "the program links Qt's Core, Gui and Widgets: ${qt_packages[*]}"
+for needed in "${qt_packages[@]}" qt6-qpa-plugins fonts-liberation; do
     grep -qw -- "$needed" <<<"$depends" || fail "Depends lacks $needed: $depends"
 done
 pass "$(basename "$deb") holds them; Depends: $depends"

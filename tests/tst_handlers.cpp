@@ -109,7 +109,7 @@ void tst_Handlers::init()
 {
     m_form = new BodyTypeForm;
     m_form->show();
-    QApplication::setActiveWindow(m_form);
+    m_form->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_form));
 }
 
