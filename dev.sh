@@ -18,7 +18,7 @@ build_packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins qt6-translati
 test_packages=(xvfb xauth xdotool xclip libx11-dev libxdamage-dev desktop-file-utils appstream
     dpkg-dev file dbus-daemon at-spi2-core python3-pyatspi qt6-gtk-platformtheme lintian reuse
     man-db)
-windows_packages=(g++-mingw-w64-x86-64-posix wine64 nsis dpkg-dev)
+windows_packages=(g++-mingw-w64-x86-64-posix wine64 nsis wixl msitools dpkg-dev)
 
 . tools/install-missing.sh
 

@@ -19,8 +19,9 @@ void describeApplication()
 
 QStringList translationFolders()
 {
-    return {QLibraryInfo::path(QLibraryInfo::TranslationsPath),
-            QCoreApplication::applicationDirPath() + QStringLiteral("/translations")};
+    // Compiled in where the program carries its own Qt (Windows); Qt's own folder where the
+    // system has Qt (Debian's packages).
+    return {QStringLiteral(":/translations"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)};
 }
 
 bool installBulgarianQtTexts(QCoreApplication &application, const QStringList &folders)

@@ -14,8 +14,7 @@ namespace Startup {
 // Names the program as its desktop entry and metadata do.
 void describeApplication();
 
-// Where Qt's translations may be: Qt's own folder, then a "translations" folder beside the
-// program, as a Windows deployment lays them out.
+// Where Qt's translations may be: compiled into the program (on Windows), then Qt's own folder.
 QStringList translationFolders();
 
 // Installs Qt's Bulgarian texts from the first folder that has them. Without them Qt's English

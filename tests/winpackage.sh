@@ -2,10 +2,11 @@
 # SPDX-FileCopyrightText: 2026 The bodytype developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 #
-# What a Windows user downloads: the installer and the portable zip hold exactly the program, the
-# DLLs and plugins it needs, Qt's Bulgarian texts and the licences; the zip stays small; the
-# installer installs silently into a fresh Wine prefix, the installed program shows its window
-# on its own DLLs, and the uninstaller removes every file it installed.
+# What a Windows user downloads: the installer and the portable zip hold exactly the program,
+# one file importing only Windows' own DLLs, and the licences; both stay small; the program runs
+# alone from an empty folder, as from a zip opened in Explorer; the installer installs silently
+# into a fresh Wine prefix, the installed program shows its window, and the uninstaller removes
+# every file it installed.
 # usage: winpackage.sh BUILD-DIR   (in an X server)
 set -euo pipefail
 build=$1
@@ -15,22 +16,19 @@ wine=/usr/lib/wine/wine64
 export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 trap '/usr/lib/wine/wineserver -k 2>/dev/null || true; cleanup' EXIT
 . "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
+shows_window() {
+    start_program "$wine" "$1"
+    kill "$app_pid" 2>/dev/null || true
+    wait "$app_pid" 2>/dev/null || true
+}
 
-expected="Qt6Core.dll
-Qt6Gui.dll
-Qt6Widgets.dll
-bodytype.exe
-imageformats/qjpeg.dll
-libgcc_s_seh-1.dll
-libstdc++-6.dll
-libwinpthread-1.dll
+expected="bodytype.exe
+licenses/README.txt
 licenses/bodytype-GPL-3.0-or-later.txt
 licenses/gcc-runtime/copyright.txt
+licenses/mingw-w64/copyright.txt
 licenses/qt/BUILDINFO.txt
-licenses/qt/LGPL-3.0-only.txt
-platforms/qwindows.dll
-styles/qwindowsvistastyle.dll
-translations/qtbase_bg.qm"
+licenses/qt/LGPL-3.0-only.txt"
 
 # Left in the build for whoever wants to hand them on.
 packages=$build/packages
@@ -44,12 +42,30 @@ listed=$(cmake -E tar tf "$zip" | grep -v '/$' | sed 's|^[^/]*/||' | LC_ALL=C so
 [ "$listed" = "$expected" ] || fail "zip contents:
 $listed"
 size=$(stat -c %s "$zip")
-[ "$size" -lt $((12 * 1024 * 1024)) ] || fail "the zip is $size bytes, over 12 MB"
+[ "$size" -le $((7 * 1024 * 1024)) ] || fail "the zip is $size bytes, over 7 MiB"
 pass "$(basename "$zip"): the expected $(wc -l <<<"$expected") files, $size bytes"
 file "$installer" | grep -q 'PE32+ executable' || fail "the installer is not 64-bit: $(file "$installer")"
 pass "$(basename "$installer"): a 64-bit installer, $(stat -c %s "$installer") bytes"
 
 "$wine" wineboot -i >/dev/null 2>&1
+mkdir "$work/unzipped" "$work/alone"
+(cd "$work/unzipped" && cmake -E tar xf "$zip")
+alone=$work/alone
+cp "$work"/unzipped/*/bodytype.exe "$alone/"
+size=$(stat -c %s "$alone/bodytype.exe")
+[ "$size" -le $((16 * 1024 * 1024)) ] || fail "bodytype.exe is $size bytes, over 16 MiB"
+# Every DLL it imports is one that Windows itself has: in a fresh prefix's system folder, or an
+# API set (api-ms-win-…), which Windows' loader resolves to its own DLLs.
+imports=$(x86_64-w64-mingw32-objdump -p "$alone/bodytype.exe" | sed -n 's/^\s*DLL Name: //p')
+for dll in $imports; do
+    [[ "$dll" == api-ms-win-* ]] ||
+        [ -n "$(find "$WINEPREFIX/drive_c/windows/system32" -maxdepth 1 -iname "$dll")" ] ||
+        fail "bodytype.exe imports $dll, which is not one of Windows' own DLLs"
+done
+pass "bodytype.exe, $size bytes, imports only Windows' own $(echo $imports)"
+shows_window "$alone/bodytype.exe"
+pass "bodytype.exe alone in an empty folder shows its window"
+
 "$wine" "$installer" /S '/D=C:\bodytype' >/dev/null 2>&1 || fail "silent install"
 /usr/lib/wine/wineserver -w
 folder=$WINEPREFIX/drive_c/bodytype
@@ -64,10 +80,8 @@ shortcuts() { find "$WINEPREFIX/drive_c" -name '*.lnk' -path '*Вид на те�
 shortcuts | grep -q '/Вид на телосложение\.lnk$' || fail "no Start-menu shortcut: $(shortcuts)"
 pass "installed into C:\\bodytype, listed among the installed programs, with its shortcut"
 
-# The installed program on its own DLLs: nothing of the build is on its path.
-start_program "$wine" 'C:\bodytype\bodytype.exe'
-kill "$app_pid" 2>/dev/null || true
-wait "$app_pid" 2>/dev/null || true
+# The installed program: nothing of the build is on its path.
+shows_window 'C:\bodytype\bodytype.exe'
 pass "the installed program shows its window"
 
 "$wine" 'C:\bodytype\Uninstall.exe' /S >/dev/null 2>&1 || fail "silent uninstall"
@@ -77,4 +91,74 @@ left=$( [ -d "$folder" ] && find "$folder" -type f || true)
 left=$(shortcuts)
 [ -z "$left" ] || fail "the uninstaller left: $left"
 pass "the uninstaller removed every file it installed"
+
+# The Windows Installer package, as a school's administrator deploys it. Its tables first: Wine
+# puts even a per-machine package's shortcut in the user's menu.
+msi=$(ls "$packages"/bodytype-*-win64.msi)
+name="Вид на телосложение"
+property() { msiinfo export "$msi" Property | tr -d '\r' | awk -F'\t' -v p="$1" '$1 == p { print $2 }'; }
+[ "$(property ProductName)" = "$name" ] || fail "the MSI's product name: $(property ProductName)"
+for setting in ALLUSERS=1 ARPNOMODIFY=1 ARPPRODUCTICON=bodytype.ico Manufacturer=example.org \
+    ARPURLINFOABOUT=https://www.example.org; do
+    [ "$(property "${setting%%=*}")" = "${setting#*=}" ] || fail "the MSI does not set $setting"
+done
+msiinfo export "$msi" Shortcut | grep -q "	bodytype|$name	" || fail "the MSI's shortcut name"
+msiinfo export "$msi" LaunchCondition | grep -q 'вече е инсталирана по-нова версия' ||
+    fail "the MSI's message on a newer version"
+pass "$(basename "$msi"), $(stat -c %s "$msi") bytes: per machine, named in Bulgarian, no modify button"
+
+# A lower version of the same files, to be upgraded.
+(cd "$work" && cpack -G External -R 0.9.0 --config "$build/CPackConfig.cmake" -B "$work/old" \
+    >"$work/cpack-old.log" 2>&1) || { cat "$work/cpack-old.log"; fail "cpack 0.9.0"; }
+old=$(ls "$work"/old/bodytype-0.9.0-win64.msi)
+
+export WINEPREFIX=$work/msi-prefix
+"$wine" wineboot -i >/dev/null 2>&1
+winpath() { echo "Z:${1//\//\\}"; }
+msiexec() {
+    local status=0
+    "$wine" msiexec "$@" /qn /l*v "$(winpath "$work/msiexec.log")" >/dev/null 2>&1 || status=$?
+    /usr/lib/wine/wineserver -w
+    return $status
+}
+# The entries among the installed programs named for the program: "version publisher" each.
+entries() {
+    "$wine" reg export 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' \
+        "$(winpath "$work/uninstall.reg")" /y >/dev/null 2>&1 || true
+    iconv -f UTF-16 -t UTF-8 "$work/uninstall.reg" 2>/dev/null | tr -d '\r' | awk -F'"' -v name="$name" '
+        /^\[/ { if (found) print version, publisher; found = 0; version = publisher = "" }
+        $2 == "DisplayName" && $4 == name { found = 1 }
+        $2 == "DisplayVersion" { version = $4 }
+        $2 == "Publisher" { publisher = $4 }
+        END { if (found) print version, publisher }'
+}
+programs=$WINEPREFIX/drive_c/Program\ Files/bodytype
+msiexec /i "$(winpath "$old")" || fail "msiexec /i $(basename "$old") /qn"
+[ "$(entries)" = "0.9.0 example.org" ] || fail "after installing 0.9.0: $(entries)"
+msiexec /i "$(winpath "$msi")" || fail "msiexec /i $(basename "$msi") /qn"
+version=$(property ProductVersion)
+[ "$(entries)" = "$version example.org" ] || fail "after the upgrade: $(entries)"
+installed=$(cd "$programs" && find . -type f | sed 's|^\./||' | LC_ALL=C sort)
+[ "$installed" = "$expected" ] || fail "the MSI installed:
+$installed"
+shortcuts | grep -q "/$name\.lnk$" || fail "no Start-menu shortcut: $(shortcuts)"
+pass "silent install of 0.9.0, then $version over it: one entry, $version by example.org, the files, the shortcut"
+
+shows_window 'C:\Program Files\bodytype\bodytype.exe'
+pass "the program installed from the MSI shows its window"
+
+if msiexec /i "$(winpath "$old")"; then fail "0.9.0 installed over $version"; fi
+[ "$(entries)" = "$version example.org" ] || fail "after refusing 0.9.0: $(entries)"
+msiexec /i "$(winpath "$msi")" || fail "installing $version again"
+[ "$(entries)" = "$version example.org" ] || fail "after installing $version again: $(entries)"
+rm "$programs/bodytype.exe"
+msiexec /i "$(winpath "$msi")" REINSTALL=ALL REINSTALLMODE=omus || fail "the repair"
+[ -f "$programs/bodytype.exe" ] || fail "the repair did not put bodytype.exe back"
+pass "0.9.0 over $version is refused; $version again leaves one entry; a repair puts a deleted file back"
+
+msiexec /x "$(winpath "$msi")" || fail "msiexec /x /qn"
+[ -z "$(entries)" ] || fail "after msiexec /x the entry is left: $(entries)"
+left=$( [ -d "$programs" ] && find "$programs" || true; shortcuts)
+[ -z "$left" ] || fail "msiexec /x left: $left"
+pass "msiexec /x removed every file, the shortcut and the entry"
 echo "$passed passed, 0 failed"
