@@ -35,6 +35,8 @@ packages=$build/packages
 rm -rf "$packages"
 (cd "$work" && cpack --config "$build/CPackConfig.cmake" -B "$packages" >"$work/cpack.log" 2>&1) ||
     { cat "$work/cpack.log"; fail "cpack"; }
+# Not for users: the list of files that CPack hands to the MSI's script.
+rm -f "$packages"/*.json
 zip=$(ls "$packages"/*.zip)
 installer=$(ls "$packages"/*.exe)
 
