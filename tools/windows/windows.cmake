@@ -5,15 +5,6 @@
 # libgcc, winpthread) is linked in too, so it imports only Windows' own DLLs.
 add_link_options(-static)
 
-# Qt links in only the plugins named here: the platform a Windows user has, JPEG for the
-# chart, and Windows' own style. (Direct2D, also built, would be linked in by default.)
-function(bodytype_windows_plugins target)
-    qt_import_plugins(${target}
-        INCLUDE_BY_TYPE platforms Qt6::QWindowsIntegrationPlugin
-        INCLUDE_BY_TYPE imageformats Qt6::QJpegPlugin
-        INCLUDE_BY_TYPE styles Qt6::QWindowsVistaStylePlugin)
-endfunction()
-
 set(BODYTYPE_QT_LICENSES ${QT6_INSTALL_PREFIX}/LGPL-3.0-only.txt
     ${QT6_INSTALL_PREFIX}/BUILDINFO.txt)
 
