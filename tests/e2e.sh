@@ -74,14 +74,6 @@ printf '%s\n' 'Въведеният тип е:' 'ендоморфен (пикн�
     'мезоморфен (атлетичен): 0  ???' 'ектоморфен (астеничен): 5' >"$work/expected-second"
 expect second "$work/expected-second"
 
-"$x11close" "$window"
-for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
-if kill -0 "$app_pid" 2>/dev/null; then
-    echo "e2e: the program did not end when its window was closed" >&2
-    exit 1
-fi
-status=0
-wait "$app_pid" || status=$?
-[ "$status" = 0 ] || { echo "e2e: exit status $status" >&2; cat "$work/app.log" >&2; exit 1; }
+close_program "$x11close"
 echo "closed; exit status 0"
 echo "1 passed, 0 failed"

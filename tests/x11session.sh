@@ -56,6 +56,20 @@ start_program() {
     echo "window $window at $X,$Y, ${WIDTH}x$HEIGHT"
 }
 
+# Closes the window as a window manager's close box does (the x11close helper given), and
+# requires the program to end by itself, with status 0.
+close_program() {
+    "$1" "$window"
+    for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
+    if kill -0 "$app_pid" 2>/dev/null; then
+        echo "$test_name: the program did not end when its window was closed" >&2
+        exit 1
+    fi
+    local status=0
+    wait "$app_pid" || status=$?
+    [ "$status" = 0 ] || { echo "$test_name: exit status $status" >&2; cat "$work/app.log" >&2; exit 1; }
+}
+
 # Places on the form in pixels, from its top-left corner: inside each control's face.
 # xdotool's --sync waits for the pointer to move, so it is not asked to move to where it is.
 pointer=""

@@ -129,7 +129,7 @@ step install cmake --install .
     echo "  BODYTYPE_QT_WINDOWS=<folder of your Qt> cmake --preset windows"
     echo "  cmake --build --preset windows --target bodytype"
     echo
-    echo "gives build/windows/app/bodytype.exe."
+    echo "gives build/windows/bodytype.exe."
 } >"$work/install/BUILDINFO.txt"
 cp "$work/qtbase/LICENSES/LGPL-3.0-only.txt" "$work/install/" 2>/dev/null ||
     cp "$work/qtbase/LICENSE.LGPL3" "$work/install/LGPL-3.0-only.txt"
