@@ -4,6 +4,7 @@
 #include "bodytypeform.h"
 
 #include "flatbuttonstyle.h"
+#include "formdescription.h"
 #include "optionbutton.h"
 #include "optiongroup.h"
 #include "picturebox.h"
@@ -24,50 +25,21 @@
 
 namespace {
 
-// The form as it was drawn, in twips from the top-left of each control's container.
-struct Twips
+QRect toPixels(Form::Twips twips)
 {
-    int left, top, width, height;
-};
-
-constexpr int TwipsPerPixel = 15; // at 96 dpi; Qt scales logical pixels for denser screens
-
-QRect toPixels(Twips twips)
-{
-    const auto pixels = [](int value) { return qRound(double(value) / TwipsPerPixel); };
+    const auto pixels = [](int value) { return qRound(double(value) / Form::TwipsPerPixel); };
     return QRect(pixels(twips.left), pixels(twips.top), pixels(twips.width), pixels(twips.height));
 }
 
-constexpr Twips ClientArea{0, 0, 7590, 5670};
-constexpr Twips TitleLabel{960, 0, 5295, 375};
-constexpr Twips Picture{120, 600, 3060, 2970};
-constexpr Twips ComponentLabel{3600, 480, 2655, 255};
-constexpr Twips ComponentPanel{3360, 840, 3015, 1455};
-constexpr int ComponentStep = 480;
-constexpr Twips ComponentButton{0, 0, 2895, 375};
-constexpr Twips OutputButton{6480, 840, 1095, 375};
-constexpr Twips ClearButton{6480, 1800, 1095, 375};
-constexpr Twips RatingLabel{3360, 2520, 3975, 255};
-constexpr Twips RatingPanel{3360, 3000, 3975, 495};
-constexpr int RatingStep = 500;
-// Drawn 375 twips wide, which leaves no room for a 12-point digit beside the round mark;
-// widened to one pixel short of the 500-twip step, so the digit shows and no two buttons touch.
-constexpr Twips RatingButton{0, 120, 480, 285};
-constexpr Twips ResultBox{120, 3720, 6975, 1815};
+QColor toColour(Form::Colour rgb)
+{
+    return QColor::fromRgb(QRgb(rgb));
+}
 
-const QColor FormColour(0xC0, 0xC0, 0xFF);
-const QColor LabelColour(0xFF, 0xC0, 0x80);
-const QColor ComponentColour(0x80, 0xFF, 0xFF);
-const QColor RatingColour(0xC0, 0xFF, 0xC0);
-const QColor OutputColour(0x00, 0xFF, 0x00);
-const QColor ClearColour(0xFF, 0x00, 0x00);
-
-const char *const Title = "Психология - вид на телосложение";
-const char *const TitleCaption = "Психология - телосложение, вид и стойности";
-const char *const ComponentCaption = "Телосложение - вид";
-const char *const RatingCaption = "Телосложение - скала";
-const char *const OutputCaption = "Изведи";
-const char *const ClearCaption = "Чисти";
+QString toText(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
 
 // The platform's colours where its text reads on `background`. A dark desktop theme would draw
 // light text and dark fields on the form's fixed light colours: pale captions, and every option
@@ -98,33 +70,32 @@ void colour(QWidget *widget, const QColor &background, Fill fill)
     widget->setAutoFillBackground(fill == Fill::Background);
 }
 
-QLabel *makeLabel(QWidget *parent, const char *caption, Twips place, const char *name)
+void makeLabel(QWidget *parent, const Form::Label &description)
 {
-    auto *label = new QLabel(QString::fromUtf8(caption), parent);
-    label->setObjectName(QLatin1String(name));
+    auto *label = new QLabel(toText(description.caption), parent);
+    label->setObjectName(toText(description.name));
     label->setAlignment(Qt::AlignCenter);
-    label->setGeometry(toPixels(place));
-    colour(label, LabelColour, Fill::Background);
-    return label;
+    label->setGeometry(toPixels(description.place));
+    colour(label, toColour(Form::LabelColour), Fill::Background);
 }
 
-QWidget *makePanel(QWidget *parent, Twips place, const QColor &background, const char *name)
+// The panel and its buttons, captioned by `caption(index)`, added to `group` in index order.
+template <typename Caption>
+void makeOptions(QWidget *parent, const Form::OptionPanel &description, OptionGroup *group,
+                 Caption caption)
 {
     auto *panel = new QWidget(parent);
-    panel->setObjectName(QLatin1String(name));
-    panel->setGeometry(toPixels(place));
-    colour(panel, background, Fill::Background);
-    return panel;
-}
-
-OptionButton *makeOption(QWidget *panel, const QString &caption, Twips place,
-                         const QColor &background, const QString &name)
-{
-    auto *button = new OptionButton(caption, panel);
-    button->setObjectName(name);
-    button->setGeometry(toPixels(place));
-    colour(button, background, Fill::Background);
-    return button;
+    panel->setObjectName(toText(description.panelName));
+    panel->setGeometry(toPixels(description.place));
+    panel->setAccessibleName(toText(description.label.caption));
+    colour(panel, toColour(description.colour), Fill::Background);
+    for (int index = 0; index < description.count; ++index) {
+        auto *button = new OptionButton(caption(index), panel);
+        button->setObjectName(toText(description.buttonName) + QStringLiteral("_%1").arg(index));
+        button->setGeometry(toPixels(description.button(index)));
+        colour(button, toColour(description.buttonColour), Fill::Background);
+        group->addButton(button);
+    }
 }
 
 // Reads an image of a known format. Left to guess, Qt would load every image plugin it has to
@@ -163,8 +134,7 @@ BodyTypeForm::BodyTypeForm(QWidget *parent)
 {
     m_ratings->setObjectName(QStringLiteral("Option1"));
     m_components->setObjectName(QStringLiteral("Option2"));
-    setWindowTitle(QString::fromLatin1(PublisherAddress) + QStringLiteral("  ") +
-                   QString::fromUtf8(Title));
+    setWindowTitle(toText(Form::PublisherAddress) + QStringLiteral("  ") + toText(Form::Title));
     // The window's own icon, for the title bar and task switchers, normal and dense. Larger
     // sizes come from the installed desktop icons.
     QIcon icon;
@@ -175,10 +145,10 @@ BodyTypeForm::BodyTypeForm(QWidget *parent)
     // Only the form's own background: the result box and the picture's frame, which have no
     // colour of their own, keep the platform's.
     QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, FormColour);
+    palette.setColor(QPalette::Window, toColour(Form::FormColour));
     setPalette(palette);
     setAutoFillBackground(true);
-    setFixedSize(toPixels(ClientArea).size());
+    setFixedSize(toPixels(Form::ClientArea).size());
 
     buildControls();
     connectHandlers();
@@ -196,8 +166,8 @@ BodyTypeForm::~BodyTypeForm() = default;
 QFont BodyTypeForm::formFont()
 {
     QFont font;
-    font.setFamilies({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif")});
-    font.setPointSize(12);
+    font.setFamilies({toText(Form::FontFamily), toText(Form::FontStandIn)});
+    font.setPointSize(Form::FontPoints);
     font.setWeight(QFont::Normal);
     return font;
 }
@@ -215,8 +185,8 @@ void BodyTypeForm::buildControls()
     // Created in tab order: the result box, the picture, the ratings, the components, the
     // output and clear buttons. The labels take no focus.
     m_resultBox = new QPlainTextEdit(this);
-    m_resultBox->setObjectName(QStringLiteral("Text1_0"));
-    m_resultBox->setGeometry(toPixels(ResultBox));
+    m_resultBox->setObjectName(toText(Form::ResultBoxName));
+    m_resultBox->setGeometry(toPixels(Form::ResultBox));
     m_resultBox->setReadOnly(true);
     m_resultBox->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_resultBox->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -225,62 +195,41 @@ void BodyTypeForm::buildControls()
     m_resultBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // Qt's text document takes each CR LF as one line break, as the box must show it.
     m_resultBox->setPlainText(introText());
-    m_resultBox->setAccessibleName(QStringLiteral("Резултат"));
-    m_resultBox->setAccessibleDescription(
-        QStringLiteral("Уводен текст, а след бутона „Изведи“ – въведеният тип телосложение"));
+    m_resultBox->setAccessibleName(toText(Form::ResultBoxAccessibleName));
+    m_resultBox->setAccessibleDescription(toText(Form::ResultBoxDescription));
 
     auto *picture = new PictureBox(this);
-    picture->setObjectName(QStringLiteral("Picture1"));
-    picture->setGeometry(toPixels(Picture));
+    picture->setObjectName(toText(Form::PictureName));
+    picture->setGeometry(toPixels(Form::Picture));
     picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    picture->setLineWidth(2);
+    picture->setLineWidth(Form::PictureFramePixels);
     picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     picture->setFocusPolicy(Qt::TabFocus);
     picture->setPixmap(chartPixmap(devicePixelRatioF()));
-    picture->setAccessibleName(QStringLiteral("Соматограма"));
-    picture->setAccessibleDescription(
-        QStringLiteral("Закръглен триъгълник с три оси, номерирани от 1 до 7: мезоморфия – нагоре, "
-                       "ендоморфия – долу вляво, ектоморфия – долу вдясно."));
+    picture->setAccessibleName(toText(Form::PictureAccessibleName));
+    picture->setAccessibleDescription(toText(Form::PictureDescription));
 
-    QWidget *ratingPanel = makePanel(this, RatingPanel, RatingColour, "Frame1");
-    ratingPanel->setAccessibleName(QString::fromUtf8(RatingCaption));
-    for (int rating = 0; rating <= 7; ++rating) {
-        Twips place = RatingButton;
-        place.left += RatingStep * rating;
-        m_ratings->addButton(makeOption(ratingPanel, QString::number(rating), place, RatingColour,
-                                        QStringLiteral("Option1_%1").arg(rating)));
-    }
-
-    QWidget *componentPanel = makePanel(this, ComponentPanel, FormColour, "Frame2");
-    componentPanel->setAccessibleName(QString::fromUtf8(ComponentCaption));
-    for (int component = 0; component < int(ComponentNames.size()); ++component) {
-        Twips place = ComponentButton;
-        place.top += ComponentStep * component;
-        const std::string_view name = ComponentNames[std::size_t(component)];
-        m_components->addButton(
-            makeOption(componentPanel, QString::fromUtf8(name.data(), qsizetype(name.size())),
-                       place, ComponentColour, QStringLiteral("Option2_%1").arg(component)));
-    }
+    makeOptions(this, Form::RatingPanel, m_ratings,
+                [](int rating) { return QString::number(rating); });
+    makeOptions(this, Form::ComponentPanel, m_components,
+                [](int component) { return toText(ComponentNames[std::size_t(component)]); });
 
     auto *buttonStyle = new FlatButtonStyle;
     buttonStyle->setParent(this);
-    const Twips commandPlaces[] = {OutputButton, ClearButton};
-    const QColor commandColours[] = {OutputColour, ClearColour};
-    const char *const commandCaptions[] = {OutputCaption, ClearCaption};
     for (int i : {Output, Clear}) {
-        auto *button = new QPushButton(QString::fromUtf8(commandCaptions[i]), this);
-        button->setObjectName(QStringLiteral("Command1_%1").arg(i));
-        button->setGeometry(toPixels(commandPlaces[i]));
+        const Form::Command &command = Form::Commands[std::size_t(i)];
+        auto *button = new QPushButton(toText(command.caption), this);
+        button->setObjectName(toText(command.name));
+        button->setGeometry(toPixels(command.place));
         // Neither is a default button: Enter and Esc press nothing.
         button->setAutoDefault(false);
         button->setStyle(buttonStyle);
-        colour(button, commandColours[i], Fill::StyleDrawn);
+        colour(button, toColour(command.colour), Fill::StyleDrawn);
         m_commands->addButton(button, i);
     }
 
-    makeLabel(this, TitleCaption, TitleLabel, "Label1_0");
-    makeLabel(this, RatingCaption, RatingLabel, "Label1_1");
-    makeLabel(this, ComponentCaption, ComponentLabel, "Label1_2");
+    for (const Form::Label &label : Form::Labels)
+        makeLabel(this, label);
 
     m_resultBox->setFocus();
 }

@@ -20,9 +20,6 @@ class BodyTypeForm : public QWidget
     Q_OBJECT
 
 public:
-    // Shown before the title; a reserved example address, belonging to no one.
-    static constexpr auto PublisherAddress = "https://www.example.org";
-
     explicit BodyTypeForm(QWidget *parent = nullptr);
     ~BodyTypeForm() override;
 

@@ -3,6 +3,7 @@
 
 #include "runtimeerrorbox.h"
 
+#include "formdescription.h"
 #include "runtimeerror.h"
 
 #include <QMessageBox>
@@ -10,8 +11,10 @@
 void showRunTimeError(const std::exception &error, QWidget *parent)
 {
     RunTimeError::report(error);
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Грешка"),
-                    QStringLiteral("Възникна вътрешна грешка. Програмата ще бъде затворена."),
+    const auto text = [](std::string_view utf8) {
+        return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+    };
+    QMessageBox box(QMessageBox::Critical, text(Form::ErrorTitle), text(Form::ErrorText),
                     QMessageBox::Ok, parent);
     box.setInformativeText(QString::fromStdString(RunTimeError::message(error)));
     box.exec();
