@@ -8,7 +8,11 @@
 #   ./dev.sh test windows   the same for Windows: Qt for Windows built once from Debian's source,
 #                           the program cross-built with MinGW-w64, its tests, the installer
 #                           and the zip tried under Wine
+#   ./dev.sh run web        build the web page and open it in the desktop's browser
+#   ./dev.sh test web       the same for the web page: the sheet compiled to WebAssembly, the
+#                           page tested in headless Chromium
 #   ./dev.sh bench          start-up and memory against a minimal Qt program (release build)
+#   ./dev.sh bench web      the web page's size and its time to paint and to be ready
 # Packages come from Debian only and are installed only when missing, so a second run is quick.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
@@ -19,6 +23,8 @@ test_packages=(xvfb xauth xdotool xclip libx11-dev libxdamage-dev desktop-file-u
     dpkg-dev file dbus-daemon at-spi2-core python3-pyatspi qt6-gtk-platformtheme lintian reuse
     man-db)
 windows_packages=(g++-mingw-w64-x86-64-posix wine64 nsis wixl msitools dpkg-dev)
+web_packages=(cmake ninja-build emscripten fonts-liberation2 fonttools python3)
+web_test_packages=(chromium chromium-driver python3-selenium python3-pil)
 
 . tools/install-missing.sh
 
@@ -32,12 +38,30 @@ build() {
 command=${1:-}
 case "$command" in
 run)
+    if [ "${2:-}" = web ]; then
+        install_missing "${web_packages[@]}"
+        build web
+        page=$PWD/build/web/bodytype.html
+        echo "The page: $page (build/web/site/ is the folder for a web server)"
+        if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+            for opener in xdg-open x-www-browser sensible-browser; do
+                command -v "$opener" >/dev/null && exec "$opener" "$page"
+            done
+        fi
+        echo "No desktop to open it in: open that file in any browser."
+        exit 0
+    fi
     install_missing "${build_packages[@]}"
     build dev --target bodytype
     exec build/dev/app/bodytype
     ;;
 test)
     preset=${2:-dev}
+    if [ "$preset" = web ]; then
+        install_missing "${web_packages[@]}" "${web_test_packages[@]}"
+        build web
+        exec ctest --preset web
+    fi
     install_missing "${build_packages[@]}" "${test_packages[@]}"
     if [ "$preset" = windows ]; then
         install_missing "${windows_packages[@]}"
@@ -53,12 +77,17 @@ test)
     ctest --preset "$preset"
     ;;
 bench)
+    if [ "${2:-}" = web ]; then
+        install_missing "${web_packages[@]}" "${web_test_packages[@]}"
+        build web
+        exec /usr/bin/python3 bench/webbench.py build/web "${3:-20}"
+    fi
     install_missing "${build_packages[@]}" "${test_packages[@]}"
     build release
     bench/run.sh build/release "${2:-20}"
     ;;
 *)
-    echo "usage: $0 run | test [dev|asan|windows] | bench [RUNS]" >&2
+    echo "usage: $0 run [web] | test [dev|asan|windows|web] | bench [RUNS] | bench web [RUNS]" >&2
     exit 2
     ;;
 esac

@@ -1,0 +1,202 @@
+#!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 The bodytype developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""Makes the web page from the form's description: one self-contained HTML file, and the same
+page as a site with a manifest and a service worker that keeps it working offline."""
+import argparse
+import base64
+import hashlib
+import html
+import io
+import json
+import pathlib
+
+from fontTools import subset
+from fontTools.ttLib import TTFont
+
+# The cut-down font may not carry the reserved name of the font it was made from.
+FONT_FAMILY = "Bodytype Serif"
+
+
+def data_url(mime, data):
+    return f"data:{mime};base64,{base64.b64encode(data).decode('ascii')}"
+
+
+def pixels(twips, per_pixel):
+    return f"{round(twips / per_pixel, 3):g}px"
+
+
+def texts(value):
+    """Every string in the description: what the page can show."""
+    if isinstance(value, str):
+        yield value
+    elif isinstance(value, dict):
+        for item in value.values():
+            yield from texts(item)
+    elif isinstance(value, list):
+        for item in value:
+            yield from texts(item)
+
+
+def cut_font(path, characters):
+    """The font with only these characters, renamed, as WOFF."""
+    font = TTFont(path, recalcTimestamp=False)
+    options = subset.Options()
+    options.name_IDs = ["*"]
+    options.name_languages = ["*"]
+    options.hinting = False
+    options.flavor = "woff"
+    options.drop_tables += ["FFTM"]
+    subsetter = subset.Subsetter(options)
+    subsetter.populate(text="".join(sorted(characters)))
+    subsetter.subset(font)
+    style = font["name"].getDebugName(2) or "Regular"
+    names = {1: FONT_FAMILY, 3: f"{FONT_FAMILY} {style}; cut down for the bodytype page",
+             4: f"{FONT_FAMILY} {style}", 6: f"{FONT_FAMILY.replace(' ', '')}-{style}",
+             16: FONT_FAMILY}
+    for record in font["name"].names:
+        if record.nameID in names:
+            record.string = names[record.nameID]
+    out = io.BytesIO()
+    font.save(out)
+    return out.getvalue()
+
+
+def form_markup(form, intro, images):
+    """The controls in tab order, each an element with the control's name as its id."""
+    out = []
+    for control in form["controls"]:
+        name, kind = control["name"], control["kind"]
+        if kind == "text":
+            out.append(f'<textarea id="{name}" class="control text" readonly spellcheck="false" '
+                       f'aria-label="{html.escape(control["label"])}" '
+                       f'aria-description="{html.escape(control["description"])}">'
+                       f"{html.escape(intro)}</textarea>")
+        elif kind == "picture":
+            one, two = images
+            out.append(f'<div id="{name}" class="control picture">'
+                       f'<img src="{one}" srcset="{two} 2x" width="200" height="194" '
+                       f'tabindex="0" alt="{html.escape(control["label"])}" '
+                       f'aria-description="{html.escape(control["description"])}"></div>')
+        elif kind == "panel":
+            out.append(f'<div id="{name}" class="control panel" role="radiogroup" '
+                       f'aria-labelledby="{control["labelledBy"]}">')
+            for button in control["buttons"]:
+                out.append(f'<label id="{button["name"]}" class="control option">'
+                           f'<input type="radio" name="{control["group"]}" '
+                           f'value="{button["index"]}">{html.escape(button["caption"])}</label>')
+            out.append("</div>")
+        elif kind == "command":
+            out.append(f'<button id="{name}" class="control command" type="button" '
+                       f'value="{control["index"]}">{html.escape(control["caption"])}</button>')
+        elif kind == "label":
+            out.append(f'<div id="{name}" class="control label">'
+                       f"{html.escape(control['caption'])}</div>")
+        else:
+            raise SystemExit(f"makepage: unknown kind of control {kind!r}")
+    return "\n".join(out) + "\n"
+
+
+def form_style(form, font):
+    per = form["twipsPerPixel"]
+    left, top, width, height = form["place"]
+    rules = [f'@font-face {{ font-family: "{FONT_FAMILY}"; font-display: block; '
+             f'src: url({data_url("font/woff", font)}) format("woff"); }}',
+             f"#fit {{ --form-width: {pixels(width, per)}; --form-height: {pixels(height, per)}; "
+             f"--font-size: {form['font']['points'] * 96 / 72:g}px; }}",
+             f"#form {{ width: {pixels(width, per)}; height: {pixels(height, per)}; "
+             f"background: {form['colour']}; }}"]
+
+    def place(name, twips, colour=None):
+        left, top, width, height = twips
+        rule = (f"#{name} {{ left: {pixels(left, per)}; top: {pixels(top, per)}; "
+                f"width: {pixels(width, per)}; height: {pixels(height, per)};")
+        if colour:
+            rule += f" background: {colour};"
+        rules.append(rule + " }")
+
+    for control in form["controls"]:
+        place(control["name"], control["place"], control.get("colour"))
+        for button in control.get("buttons", []):
+            place(button["name"], button["place"], button["colour"])
+    return "\n".join(rules) + "\n"
+
+
+def sha256(text):
+    return "'sha256-" + base64.b64encode(hashlib.sha256(text.encode()).digest()).decode() + "'"
+
+
+def page(template, form, markup, style, script, icons, site):
+    csp = "; ".join([
+        "default-src 'none'",
+        f"script-src {sha256(script)} 'wasm-unsafe-eval'",
+        f"style-src {sha256(style)}",
+        "img-src data: 'self'", "font-src data:",
+        "manifest-src 'self'", "worker-src 'self'",
+        "base-uri 'none'", "form-action 'none'"])
+    site_head = ('<link rel="manifest" href="manifest.webmanifest">\n'
+                 f'<meta name="theme-color" content="{form["colour"]}">\n') if site else ""
+    text = template
+    if site:
+        text = text.replace('<html lang="bg">', '<html lang="bg" data-service-worker="sw.js">')
+    for key, value in {"@HOMEPAGE@": "https://www.example.org", "@CSP@": csp,
+                       "@TITLE@": html.escape(form["title"]), "@ICON32@": icons[0],
+                       "@ICON64@": icons[1], "@SITE_HEAD@": site_head, "@STYLE@": style,
+                       "@FORM@": markup, "@SCRIPT@": script}.items():
+        text = text.replace(key, value)
+    return text
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__)
+    for option in ("form", "template", "style", "script", "module", "worker", "intro", "chart",
+                   "chart2x", "icon32", "icon64", "icon256", "font", "out"):
+        parser.add_argument("--" + option, required=True, type=pathlib.Path)
+    args = parser.parse_args()
+
+    form = json.loads(args.form.read_text(encoding="utf-8"))
+    intro = args.intro.read_text(encoding="utf-8")
+    # Printable ASCII too: the English details of an internal error.
+    characters = set("".join(texts(form)) + intro) | {chr(c) for c in range(0x20, 0x7F)}
+    characters -= set("\r\n")
+    font = cut_font(args.font, characters)
+
+    images = (data_url("image/jpeg", args.chart.read_bytes()),
+              data_url("image/jpeg", args.chart2x.read_bytes()))
+    icons = (data_url("image/png", args.icon32.read_bytes()),
+             data_url("image/png", args.icon64.read_bytes()))
+    error = (f'<div id="error" role="alert" tabindex="-1" hidden>'
+             f'<h2>{html.escape(form["error"]["title"])}</h2>'
+             f'<p>{html.escape(form["error"]["text"])}</p><p class="detail"></p></div>\n')
+    markup = form_markup(form, intro, images)
+    style = form_style(form, font) + args.style.read_text(encoding="utf-8")
+    script = args.module.read_text(encoding="utf-8") + "\n" + args.script.read_text(encoding="utf-8")
+    template = args.template.read_text(encoding="utf-8").replace("</main>\n", "</main>\n" + error)
+
+    args.out.mkdir(parents=True, exist_ok=True)
+    single = page(template, form, markup, style, script, icons, site=False)
+    (args.out / "bodytype.html").write_text(single, encoding="utf-8")
+
+    site = args.out / "site"
+    site.mkdir(exist_ok=True)
+    index = page(template, form, markup, style, script, icons, site=True)
+    (site / "index.html").write_text(index, encoding="utf-8")
+    (site / "icon-64.png").write_bytes(args.icon64.read_bytes())
+    (site / "icon-256.png").write_bytes(args.icon256.read_bytes())
+    manifest = {
+        "name": form["title"].split("  ", 1)[-1], "short_name": "Вид на телосложение", "lang": "bg",
+        "start_url": "./", "scope": "./", "display": "standalone",
+        "background_color": form["colour"], "theme_color": form["colour"],
+        "icons": [{"src": "icon-64.png", "sizes": "64x64", "type": "image/png"},
+                  {"src": "icon-256.png", "sizes": "256x256", "type": "image/png"}]}
+    (site / "manifest.webmanifest").write_text(
+        json.dumps(manifest, ensure_ascii=False, indent=2) + "\n", encoding="utf-8")
+    files = ["./", "index.html", "manifest.webmanifest", "icon-64.png", "icon-256.png"]
+    version = hashlib.sha256(index.encode() + args.icon256.read_bytes()).hexdigest()[:12]
+    worker = args.worker.read_text(encoding="utf-8").replace("@VERSION@", version)
+    (site / "sw.js").write_text(worker.replace("@FILES@", ", ".join(map(json.dumps, files))),
+                                encoding="utf-8")
+
+
+if __name__ == "__main__":
+    main()
