@@ -30,6 +30,7 @@
             return;
         stopped = true;
         form.inert = true;
+        form.classList.add('stopped');
         const box = document.getElementById('error');
         box.querySelector('.detail').textContent = detail;
         box.hidden = false;
