@@ -7,16 +7,7 @@ import time
 
 import pyatspi
 
-failures = []
-passed = 0
-
-
-def check(condition, what):
-    global passed
-    if condition:
-        passed += 1
-    else:
-        failures.append(what)
+from checking import check, finish
 
 
 def find_app():
@@ -86,7 +77,4 @@ if box is not None:
     check(text.getText(0, -1).startswith("Телосложението (Constitution)"),
           "the result box's text reaches the reader")
 
-for failure in failures:
-    print("FAILED:", failure)
-print(f"{passed} passed, {len(failures)} failed")
-sys.exit(1 if failures else 0)
+sys.exit(finish())

@@ -24,23 +24,14 @@ from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 
+from checking import check, finish
+
 build = pathlib.Path(sys.argv[1])
 form = json.loads((build / "form.json").read_text(encoding="utf-8"))
 controls = {c["name"]: c for c in form["controls"]}
 per_pixel = form["twipsPerPixel"]
 intro = (pathlib.Path(__file__).parent.parent / "assets/introtext.txt").read_text(encoding="utf-8")
 
-failures = []
-passed = 0
-
-
-def check(condition, what):
-    global passed
-    if condition:
-        passed += 1
-    else:
-        failures.append(what)
-    return condition
 
 
 def start_browser(profile):
@@ -519,10 +510,7 @@ def main():
         finally:
             driver.quit()
 
-    for failure in failures:
-        print("FAILED:", failure)
-    print(f"{passed} passed, {len(failures)} failed")
-    return 1 if failures else 0
+    return finish()
 
 
 if __name__ == "__main__":
