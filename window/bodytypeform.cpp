@@ -132,8 +132,8 @@ BodyTypeForm::BodyTypeForm(QWidget *parent)
     , m_components(new OptionGroup(this))
     , m_commands(new QButtonGroup(this))
 {
-    m_ratings->setObjectName(QStringLiteral("Option1"));
-    m_components->setObjectName(QStringLiteral("Option2"));
+    m_ratings->setObjectName(toText(Form::RatingPanel.buttonName));
+    m_components->setObjectName(toText(Form::ComponentPanel.buttonName));
     setWindowTitle(toText(Form::PublisherAddress) + QStringLiteral("  ") + toText(Form::Title));
     // The window's own icon, for the title bar and task switchers, normal and dense. Larger
     // sizes come from the installed desktop icons.
