@@ -41,6 +41,10 @@ def texts(value):
 def cut_font(path, characters):
     """The font with only these characters, renamed, as WOFF."""
     font = TTFont(path, recalcTimestamp=False)
+    # Liberation before 2 is under another licence, and lacks glyphs of Liberation 2.
+    if font["head"].fontRevision < 2:
+        raise SystemExit(f"makepage: {path} is older than Liberation 2: "
+                         "apt-get install fonts-liberation2")
     options = subset.Options()
     options.name_IDs = ["*"]
     options.name_languages = ["*"]
