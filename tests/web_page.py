@@ -409,6 +409,8 @@ def check_private(driver, own, what):
     ours = [url for document, url in requests_made(driver) if document.startswith(own)]
     outside = [url for url in ours if not url.startswith(("data:", own))]
     check(ours and not outside, f"{what}: requests beyond the page's own files: {outside[:5]}")
+    errors = [e["message"][:200] for e in driver.get_log("browser") if e["level"] == "SEVERE"]
+    check(not errors, f"{what}: nothing blocked or failed in the console: {errors}")
     stored = driver.execute_async_script("""
         const done = arguments[0];
         indexedDB.databases().then(dbs => done({cookies: document.cookie,

@@ -153,8 +153,8 @@ def page(template, form, markup, style, script, icons, site):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__)
-    for option in ("form", "template", "style", "script", "module", "worker", "intro", "chart",
-                   "chart2x", "icon32", "icon64", "icon256", "font", "out"):
+    for option in ("form", "template", "style", "script", "module", "wasm", "worker", "intro",
+                   "chart", "chart2x", "icon32", "icon64", "icon256", "font", "out"):
         parser.add_argument("--" + option, required=True, type=pathlib.Path)
     args = parser.parse_args()
 
@@ -174,7 +174,9 @@ def main():
              f'<p>{html.escape(form["error"]["text"])}</p><p class="detail"></p></div>\n')
     markup = form_markup(form, intro, images)
     style = form_style(form, font) + args.style.read_text(encoding="utf-8")
-    script = args.module.read_text(encoding="utf-8") + "\n" + args.script.read_text(encoding="utf-8")
+    wasm = base64.b64encode(args.wasm.read_bytes()).decode("ascii")
+    script = (args.module.read_text(encoding="utf-8") + f"\nconst sheetWasm = '{wasm}';\n" +
+              args.script.read_text(encoding="utf-8"))
     template = args.template.read_text(encoding="utf-8").replace("</main>\n", "</main>\n" + error)
 
     args.out.mkdir(parents=True, exist_ok=True)

@@ -128,8 +128,9 @@
         performance.mark('bodytype-ready');
     };
 
-    createSheet().then((module) => start(bind(module)),
-                       (error) => stop('bodytype: run-time error: ' + error));
+    const wasmBinary = Uint8Array.from(atob(sheetWasm), (c) => c.charCodeAt(0));
+    createSheet({wasmBinary}).then((module) => start(bind(module)),
+                                   (error) => stop('bodytype: run-time error: ' + error));
 
     // From a web server, the page keeps working offline once it has been opened.
     const worker = document.documentElement.dataset.serviceWorker;
