@@ -30,5 +30,6 @@ component 1
 rating 5
 sleep 0.2
 
-# Debian's own Python, which python3-pyatspi installs into, whatever else is first on PATH.
-/usr/bin/python3 "$here/atspi_tree.py"
+# Debian's own Python, which python3-pyatspi installs into, whatever else is first on PATH; it
+# leaves no compiled copy of the shared check helpers in the source tree.
+/usr/bin/python3 -B "$here/atspi_tree.py"
