@@ -511,12 +511,11 @@ def main():
                 ready(driver)
                 play(page, Model(), random_steps(seed, 150), what=f"seed {seed}")
 
-            driver.refresh()
-            ready(driver)
-            check_fits(page, 360, 640, 2, "360 x 640 phone")
-            driver.refresh()
-            ready(driver)
-            check_fits(page, 400, 300, 2, "200 % zoom")
+            for width, height, what in ((360, 640, "360 x 640 phone"),
+                                        (320, 568, "320 x 568 phone"), (400, 300, "200 % zoom")):
+                driver.refresh()
+                ready(driver)
+                check_fits(page, width, height, 2, what)
             check_stop(page)
             check_site(driver)
         finally:
