@@ -12,9 +12,10 @@
     const CommandOutput = 0;
     const CommandClear = 1;
 
-    // Fits the whole form into a narrow window or screen, keeping its proportions.
+    // Fits the whole form into a narrow window or screen, keeping its proportions, inside the
+    // page's 8-pixel margins.
     const fit = () => {
-        const room = document.documentElement.clientWidth - 16;
+        const room = document.documentElement.clientWidth - 2 * 8;
         const width = parseFloat(getComputedStyle(form).width);
         form.parentElement.style.setProperty('--scale', String(Math.min(1, room / width)));
     };
