@@ -153,42 +153,43 @@ def page(template, form, markup, style, script, icons, site):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__)
-    for option in ("form", "template", "style", "script", "module", "wasm", "worker", "intro",
-                   "chart", "chart2x", "icon32", "icon64", "icon256", "font", "out"):
+    for option in ("form", "sources", "assets", "module", "wasm", "font", "out"):
         parser.add_argument("--" + option, required=True, type=pathlib.Path)
     args = parser.parse_args()
+    sources, assets = args.sources, args.assets
+    icons = {size: (assets / f"icons/bodytype-{size}.png").read_bytes() for size in (32, 64, 256)}
 
     form = json.loads(args.form.read_text(encoding="utf-8"))
-    intro = args.intro.read_text(encoding="utf-8")
+    intro = (assets / "introtext.txt").read_text(encoding="utf-8")
     # Printable ASCII too: the English details of an internal error.
     characters = set("".join(texts(form)) + intro) | {chr(c) for c in range(0x20, 0x7F)}
     characters -= set("\r\n")
     font = cut_font(args.font, characters)
 
-    images = (data_url("image/jpeg", args.chart.read_bytes()),
-              data_url("image/jpeg", args.chart2x.read_bytes()))
-    icons = (data_url("image/png", args.icon32.read_bytes()),
-             data_url("image/png", args.icon64.read_bytes()))
+    images = (data_url("image/jpeg", (assets / "somatochart.jpg").read_bytes()),
+              data_url("image/jpeg", (assets / "somatochart@2x.jpg").read_bytes()))
+    page_icons = (data_url("image/png", icons[32]), data_url("image/png", icons[64]))
     error = (f'<div id="error" role="alert" tabindex="-1" hidden>'
              f'<h2>{html.escape(form["error"]["title"])}</h2>'
              f'<p>{html.escape(form["error"]["text"])}</p><p class="detail"></p></div>\n')
     markup = form_markup(form, intro, images)
-    style = form_style(form, font) + args.style.read_text(encoding="utf-8")
+    style = form_style(form, font) + (sources / "page.css").read_text(encoding="utf-8")
     wasm = base64.b64encode(args.wasm.read_bytes()).decode("ascii")
     script = (args.module.read_text(encoding="utf-8") + f"\nconst sheetWasm = '{wasm}';\n" +
-              args.script.read_text(encoding="utf-8"))
-    template = args.template.read_text(encoding="utf-8").replace("</main>\n", "</main>\n" + error)
+              (sources / "page.js").read_text(encoding="utf-8"))
+    template = (sources / "page.html").read_text(encoding="utf-8")
+    template = template.replace("</main>\n", "</main>\n" + error)
 
     args.out.mkdir(parents=True, exist_ok=True)
-    single = page(template, form, markup, style, script, icons, site=False)
+    single = page(template, form, markup, style, script, page_icons, site=False)
     (args.out / "bodytype.html").write_text(single, encoding="utf-8")
 
     site = args.out / "site"
     site.mkdir(exist_ok=True)
-    index = page(template, form, markup, style, script, icons, site=True)
+    index = page(template, form, markup, style, script, page_icons, site=True)
     (site / "index.html").write_text(index, encoding="utf-8")
-    (site / "icon-64.png").write_bytes(args.icon64.read_bytes())
-    (site / "icon-256.png").write_bytes(args.icon256.read_bytes())
+    for size in (64, 256):
+        (site / f"icon-{size}.png").write_bytes(icons[size])
     manifest = {
         "name": form["title"].split("  ", 1)[-1], "short_name": "Вид на телосложение", "lang": "bg",
         "start_url": "./", "scope": "./", "display": "standalone",
@@ -198,8 +199,8 @@ def main():
     (site / "manifest.webmanifest").write_text(
         json.dumps(manifest, ensure_ascii=False, indent=2) + "\n", encoding="utf-8")
     files = ["./", "index.html", "manifest.webmanifest", "icon-64.png", "icon-256.png"]
-    version = hashlib.sha256(index.encode() + args.icon256.read_bytes()).hexdigest()[:12]
-    worker = args.worker.read_text(encoding="utf-8").replace("@VERSION@", version)
+    version = hashlib.sha256(index.encode() + icons[64] + icons[256]).hexdigest()[:12]
+    worker = (sources / "sw.js").read_text(encoding="utf-8").replace("@VERSION@", version)
     (site / "sw.js").write_text(worker.replace("@FILES@", ", ".join(map(json.dumps, files))),
                                 encoding="utf-8")
 
