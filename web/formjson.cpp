@@ -120,20 +120,22 @@ int main()
     controls += "\n  ]";
 
     const std::string title = std::string(Form::PublisherAddress) + "  " + std::string(Form::Title);
-    const std::string json = object(
-        Field{"title", quoted(title)}, Field{"twipsPerPixel", std::to_string(Form::TwipsPerPixel)},
-        Field{"font", object(Field{"family", quoted(Form::FontFamily)},
-                             Field{"standIn", quoted(Form::FontStandIn)},
-                             Field{"points", std::to_string(Form::FontPoints)})},
-        Field{"place", place(Form::ClientArea)}, Field{"colour", colour(Form::FormColour)},
-        Field{"controls", controls},
-        Field{"report", object(Field{"heading", quoted(ReportHeading)},
-                               Field{"separator", quoted(NameSeparator)},
-                               Field{"notRated", quoted(NotRatedMark)},
-                               Field{"pronounced", quoted(PronouncedMark)},
-                               Field{"lineEnd", quoted(ReportLineEnd)})},
-        Field{"error", object(Field{"title", quoted(Form::ErrorTitle)},
-                              Field{"text", quoted(Form::ErrorText)})});
+    const std::string json =
+        object(Field{"title", quoted(title)}, Field{"address", quoted(Form::PublisherAddress)},
+               Field{"name", quoted(Form::Title)},
+               Field{"twipsPerPixel", std::to_string(Form::TwipsPerPixel)},
+               Field{"font", object(Field{"family", quoted(Form::FontFamily)},
+                                    Field{"standIn", quoted(Form::FontStandIn)},
+                                    Field{"points", std::to_string(Form::FontPoints)})},
+               Field{"place", place(Form::ClientArea)}, Field{"colour", colour(Form::FormColour)},
+               Field{"controls", controls},
+               Field{"report", object(Field{"heading", quoted(ReportHeading)},
+                                      Field{"separator", quoted(NameSeparator)},
+                                      Field{"notRated", quoted(NotRatedMark)},
+                                      Field{"pronounced", quoted(PronouncedMark)},
+                                      Field{"lineEnd", quoted(ReportLineEnd)})},
+               Field{"error", object(Field{"title", quoted(Form::ErrorTitle)},
+                                     Field{"text", quoted(Form::ErrorText)})});
     std::fputs(json.c_str(), stdout);
     std::fputs("\n", stdout);
     return 0;

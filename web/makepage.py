@@ -126,6 +126,14 @@ def form_style(form, font):
     return "\n".join(rules) + "\n"
 
 
+def launcher_name(desktop_entry):
+    """The Bulgarian name that the desktop's launchers show."""
+    for line in desktop_entry.read_text(encoding="utf-8").splitlines():
+        if line.startswith("Name[bg]="):
+            return line.split("=", 1)[1]
+    raise SystemExit(f"makepage: {desktop_entry} has no Bulgarian name")
+
+
 def sha256(text):
     return "'sha256-" + base64.b64encode(hashlib.sha256(text.encode()).digest()).decode() + "'"
 
@@ -143,7 +151,7 @@ def page(template, form, markup, style, script, icons, site):
     text = template
     if site:
         text = text.replace('<html lang="bg">', '<html lang="bg" data-service-worker="sw.js">')
-    for key, value in {"@HOMEPAGE@": "https://www.example.org", "@CSP@": csp,
+    for key, value in {"@HOMEPAGE@": form["address"], "@CSP@": csp,
                        "@TITLE@": html.escape(form["title"]), "@ICON32@": icons[0],
                        "@ICON64@": icons[1], "@SITE_HEAD@": site_head, "@STYLE@": style,
                        "@FORM@": markup, "@SCRIPT@": script}.items():
@@ -153,7 +161,7 @@ def page(template, form, markup, style, script, icons, site):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__)
-    for option in ("form", "sources", "assets", "module", "wasm", "font", "out"):
+    for option in ("form", "sources", "assets", "desktop-entry", "module", "wasm", "font", "out"):
         parser.add_argument("--" + option, required=True, type=pathlib.Path)
     args = parser.parse_args()
     sources, assets = args.sources, args.assets
@@ -191,7 +199,7 @@ def main():
     for size in (64, 256):
         (site / f"icon-{size}.png").write_bytes(icons[size])
     manifest = {
-        "name": form["title"].split("  ", 1)[-1], "short_name": "Вид на телосложение", "lang": "bg",
+        "name": form["name"], "short_name": launcher_name(args.desktop_entry), "lang": "bg",
         "start_url": "./", "scope": "./", "display": "standalone",
         "background_color": form["colour"], "theme_color": form["colour"],
         "icons": [{"src": "icon-64.png", "sizes": "64x64", "type": "image/png"},

@@ -13,9 +13,11 @@
     const CommandClear = 1;
 
     // Fits the whole form into a narrow window or screen, keeping its proportions, inside the
-    // page's 8-pixel margins.
+    // page's margins.
     const fit = () => {
-        const room = document.documentElement.clientWidth - 2 * 8;
+        const page = getComputedStyle(document.body);
+        const room = document.documentElement.clientWidth - parseFloat(page.paddingLeft) -
+                     parseFloat(page.paddingRight);
         const width = parseFloat(getComputedStyle(form).width);
         form.parentElement.style.setProperty('--scale', String(Math.min(1, room / width)));
     };
@@ -23,6 +25,8 @@
     fit();
 
     let stopped = false;
+    // The desktop program's words for an error that nothing handles.
+    const runTimeError = (what) => 'bodytype: run-time error: ' + what;
 
     // An error nothing is meant to handle stops the page, as it ends the desktop program: the
     // message is shown, and the form takes no more input.
@@ -44,7 +48,7 @@
         try {
             handler(index);
         } catch (error) {
-            stop(error.sheetFailure || 'bodytype: run-time error: ' + error.message);
+            stop(error.sheetFailure || runTimeError(error.message));
         }
     };
 
@@ -131,7 +135,7 @@
 
     const wasmBinary = Uint8Array.from(atob(sheetWasm), (c) => c.charCodeAt(0));
     createSheet({wasmBinary}).then((module) => start(bind(module)),
-                                   (error) => stop('bodytype: run-time error: ' + error));
+                                   (error) => stop(runTimeError(error)));
 
     // From a web server, the page keeps working offline once it has been opened.
     const worker = document.documentElement.dataset.serviceWorker;
