@@ -10,21 +10,22 @@
 #                           and the zip tried under Wine
 #   ./dev.sh run web        build the web page and open it in the desktop's browser
 #   ./dev.sh test web       the same for the web page: the sheet compiled to WebAssembly, the
-#                           page tested in headless Chromium
+#                           page tested in Chromium, Firefox and WebKit
 #   ./dev.sh bench          start-up and memory against a minimal Qt program (release build)
 #   ./dev.sh bench web      the web page's size and its time to paint and to be ready
 # Packages come from Debian only and are installed only when missing, so a second run is quick.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
 
-build_packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins qt6-translations-l10n
+build_packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev qt6-qpa-plugins qt6-translations-l10n
     fonts-liberation)
 test_packages=(xvfb xauth xdotool xclip libx11-dev libxdamage-dev desktop-file-utils appstream
     dpkg-dev file dbus-daemon at-spi2-core python3-pyatspi qt6-gtk-platformtheme lintian reuse
     man-db)
 windows_packages=(g++-mingw-w64-x86-64-posix wine64 nsis wixl msitools dpkg-dev)
 web_packages=(cmake ninja-build emscripten fonts-liberation2 fonttools python3)
-web_test_packages=(chromium chromium-driver python3-selenium python3-pil)
+web_test_packages=(chromium chromium-driver firefox-esr webkit2gtk-driver xvfb xauth python3-selenium
+    python3-pil)
 
 . tools/install-missing.sh
 

@@ -12,7 +12,7 @@ if(NOT status EQUAL 0)
     message(FATAL_ERROR "makeassets failed: ${status}")
 endif()
 execute_process(COMMAND "${ASSETCHECK}" "${ASSETS}" "${scratch}"
-        somatochart.jpg somatochart@2x.jpg icons/bodytype-32.png icons/bodytype-64.png
+        somatochart.jpg somatochart@2x.jpg somatochart.svg icons/bodytype-32.png icons/bodytype-64.png
         icons/bodytype-128.png icons/bodytype-256.png icons/bodytype.ico
     RESULT_VARIABLE status)
 if(NOT status EQUAL 0)

@@ -3,7 +3,11 @@
 
 // Draws the somatochart picture and the program icon with QPainter and writes them into the
 // assets folder given on the command line. Everything is drawn from the chart's geometry, so
-// each size is rendered, not scaled.
+// each size is rendered, not scaled; the picture is also written as SVG, which stays sharp at
+// any size the web page shows it.
+#include "formdescription.h"
+
+#include <QBuffer>
 #include <QDataStream>
 #include <QDir>
 #include <QFile>
@@ -12,6 +16,8 @@
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRegularExpression>
+#include <QSvgGenerator>
 #include <QTextStream>
 #include <QtMath>
 
@@ -106,16 +112,28 @@ void drawChart(QPainter &painter, const Chart &chart, qreal outlineWidth, qreal 
     drawAxes(painter, chart, axisWidth);
 }
 
-QImage drawPicture(qreal scale)
-{
-    const QSize logical(200, 194);
-    QImage image(logical * scale, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::TextAntialiasing);
-    painter.scale(scale, scale);
+// The picture's size in pixels at 96 dpi.
+const QSize PictureSize(200, 194);
 
+// The SVG carries its text as outlines, so that it needs no font where it is shown.
+enum class Text { Glyphs, Outlines };
+
+void drawText(QPainter &painter, const QRectF &box, int flags, const QString &text, Text how)
+{
+    if (how == Text::Glyphs) {
+        painter.drawText(box, flags, text);
+        return;
+    }
+    const QFontMetricsF metrics(painter.font());
+    const QRectF bounds = metrics.boundingRect(box, flags, text);
+    QPainterPath path;
+    path.addText(bounds.left(), bounds.top() + metrics.ascent(), painter.font(), text);
+    painter.fillPath(path, painter.pen().color());
+}
+
+void drawPicture(QPainter &painter, Text how)
+{
+    painter.fillRect(QRectF(QPointF(0, 0), PictureSize), Qt::white);
     const Chart chart(QPointF(100, 20), 146);
     drawChart(painter, chart, 1.4, 1.2);
 
@@ -136,13 +154,13 @@ QImage drawPicture(qreal scale)
             const QPointF at = chart.axisPoint(corners[i], value);
             painter.drawLine(at - side * 2.5, at + side * 2.5);
             const QPointF label = at + side * 7.5;
-            painter.drawText(QRectF(label.x() - 5, label.y() - 5, 10, 10), Qt::AlignCenter,
-                             QString::number(value));
+            drawText(painter, QRectF(label.x() - 5, label.y() - 5, 10, 10), Qt::AlignCenter,
+                     QString::number(value), how);
         }
     }
     painter.setPen(Outline);
-    painter.drawText(QRectF(chart.centre.x() + 2, chart.centre.y() - 11, 10, 10), Qt::AlignCenter,
-                     QStringLiteral("4"));
+    drawText(painter, QRectF(chart.centre.x() + 2, chart.centre.y() - 11, 10, 10), Qt::AlignCenter,
+             QStringLiteral("4"), how);
     painter.setBrush(Outline);
     painter.drawEllipse(chart.centre, 1.6, 1.6);
 
@@ -151,15 +169,131 @@ QImage drawPicture(qreal scale)
     names.setBold(true);
     painter.setFont(names);
     painter.setPen(MesoColour);
-    painter.drawText(QRectF(0, 2, 200, 14), Qt::AlignHCenter | Qt::AlignTop,
-                     QStringLiteral("Мезоморфия"));
+    drawText(painter, QRectF(0, 2, 200, 14), Qt::AlignHCenter | Qt::AlignTop,
+             QStringLiteral("Мезоморфия"), how);
     painter.setPen(EndoColour);
-    painter.drawText(QRectF(2, 178, 98, 14), Qt::AlignLeft | Qt::AlignTop,
-                     QStringLiteral("Ендоморфия"));
+    drawText(painter, QRectF(2, 178, 98, 14), Qt::AlignLeft | Qt::AlignTop,
+             QStringLiteral("Ендоморфия"), how);
     painter.setPen(EctoColour);
-    painter.drawText(QRectF(100, 178, 98, 14), Qt::AlignRight | Qt::AlignTop,
-                     QStringLiteral("Ектоморфия"));
+    drawText(painter, QRectF(100, 178, 98, 14), Qt::AlignRight | Qt::AlignTop,
+             QStringLiteral("Ектоморфия"), how);
+}
+
+QImage pictureImage(qreal scale)
+{
+    QImage image(PictureSize * scale, QImage::Format_RGB32);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.scale(scale, scale);
+    drawPicture(painter, Text::Glyphs);
     return image;
+}
+
+// A path's data with relative moves in hundredths of a pixel, a quarter of a device pixel at the
+// largest size the page shows: the glyphs' outlines take a third of the room they take as
+// QSvgGenerator writes them. Each point is rounded where it is, so no error adds up.
+QString compactPath(const QString &absolute)
+{
+    static const QRegularExpression token(QStringLiteral("([MLC])|(-?[0-9.]+(?:e-?[0-9]+)?)"));
+    QString out;
+    qint64 x = 0, y = 0, startX = 0, startY = 0;
+    QChar command;
+    int coordinate = 0;
+    QString segment;
+    qint64 nextX = 0;
+    const auto number = [](qint64 hundredths) {
+        QString text = QString::number(double(hundredths) / 100, 'f', 2);
+        while (text.contains(QLatin1Char('.')) &&
+               (text.endsWith(QLatin1Char('0')) || text.endsWith(QLatin1Char('.'))))
+            text.chop(1);
+        if (text.startsWith(QLatin1String("0.")))
+            text.remove(0, 1);
+        else if (text.startsWith(QLatin1String("-0.")))
+            text.remove(1, 1);
+        return text;
+    };
+    // A number needs a blank before it only where it could be read as part of the last one.
+    bool lastHasPoint = false, afterCommand = false;
+    const auto append = [&](qint64 value) {
+        const QString text = number(value);
+        const bool joins = text.startsWith(QLatin1Char('-')) ||
+                           (lastHasPoint && text.startsWith(QLatin1Char('.')));
+        if (!afterCommand && !joins)
+            out += QLatin1Char(' ');
+        out += text;
+        lastHasPoint = text.contains(QLatin1Char('.'));
+        afterCommand = false;
+    };
+    for (auto match = token.globalMatch(absolute); match.hasNext();) {
+        const auto found = match.next();
+        if (found.hasCaptured(1)) {
+            // A repeated command may be left out, except a move, whose repeats are lines.
+            const QChar next = found.captured(1).at(0);
+            if (next != command || next == QLatin1Char('M') || out.isEmpty()) {
+                out += next.toLower();
+                afterCommand = true;
+            }
+            command = next;
+            coordinate = 0;
+            startX = x;
+            startY = y;
+            continue;
+        }
+        const qint64 value = qRound64(found.captured(2).toDouble() * 100);
+        const bool isX = coordinate % 2 == 0;
+        // A cubic's control points are relative to where the segment starts, as its end is.
+        if (isX) {
+            append(value - startX);
+            nextX = value;
+        } else {
+            append(value - startY);
+            const bool endsSegment = command != QLatin1Char('C') || coordinate % 6 == 5;
+            if (endsSegment) {
+                x = nextX;
+                y = value;
+                startX = x;
+                startY = y;
+            }
+        }
+        ++coordinate;
+    }
+    return out;
+}
+
+QByteArray pictureSvg()
+{
+    QBuffer svg;
+    QSvgGenerator generator;
+    generator.setOutputDevice(&svg);
+    generator.setSize(PictureSize);
+    generator.setViewBox(QRect(QPoint(0, 0), PictureSize));
+    generator.setTitle(QString::fromUtf8(Form::PictureAccessibleName.data(),
+                                         qsizetype(Form::PictureAccessibleName.size())));
+    generator.setDescription(QString::fromUtf8(Form::PictureDescription.data(),
+                                               qsizetype(Form::PictureDescription.size())));
+    QPainter painter(&generator);
+    painter.setRenderHint(QPainter::Antialiasing);
+    drawPicture(painter, Text::Outlines);
+    painter.end();
+
+    // Without what only text drawn as text would use, and with compact paths.
+    QString text = QString::fromUtf8(svg.data());
+    text.remove(
+        QRegularExpression(QStringLiteral("\\s*font-family=\"[^\"]*\" font-size=\"[^\"]*\" "
+                                          "font-weight=\"[^\"]*\" font-style=\"[^\"]*\"\\s*")));
+    text.remove(QStringLiteral(" vector-effect=\"none\""));
+    text.replace(QRegularExpression(QStringLiteral("\n\\s*\n")), QStringLiteral("\n"));
+    static const QRegularExpression data(QStringLiteral(" d=\"([^\"]*)\""));
+    QString compact;
+    qsizetype done = 0;
+    for (auto match = data.globalMatch(text); match.hasNext();) {
+        const auto found = match.next();
+        compact += text.mid(done, found.capturedStart(1) - done) + compactPath(found.captured(1));
+        done = found.capturedEnd(1);
+    }
+    compact += text.mid(done);
+    return compact.toUtf8();
 }
 
 QImage drawIcon(int size)
@@ -250,8 +384,10 @@ int main(int argc, char *argv[])
     assets.mkpath(QStringLiteral("icons"));
 
     bool ok =
-        save(drawPicture(1), assets.filePath(QStringLiteral("somatochart.jpg")), "JPEG", 92) &&
-        save(drawPicture(2), assets.filePath(QStringLiteral("somatochart@2x.jpg")), "JPEG", 92);
+        save(pictureImage(1), assets.filePath(QStringLiteral("somatochart.jpg")), "JPEG", 92) &&
+        save(pictureImage(2), assets.filePath(QStringLiteral("somatochart@2x.jpg")), "JPEG", 92);
+    QFile svg(assets.filePath(QStringLiteral("somatochart.svg")));
+    ok = ok && svg.open(QIODevice::WriteOnly) && svg.write(pictureSvg()) > 0;
 
     const QImage small = toIndexed(drawIcon(32));
     ok = ok && save(small, assets.filePath(QStringLiteral("icons/bodytype-32.png")), "PNG");
