@@ -60,6 +60,8 @@ test)
     preset=${2:-dev}
     if [ "$preset" = web ]; then
         install_missing "${web_packages[@]}" "${web_test_packages[@]}"
+        # axe-core comes with npm from the npm registry; a Node.js from elsewhere brings its own.
+        command -v npm >/dev/null || install_missing npm
         build web
         exec ctest --preset web
     fi
@@ -81,7 +83,9 @@ bench)
     if [ "${2:-}" = web ]; then
         install_missing "${web_packages[@]}" "${web_test_packages[@]}"
         build web
-        exec /usr/bin/python3 bench/webbench.py build/web "${3:-20}"
+        # WebKit's browser needs an X server.
+        xvfb_screen=1600x1200x24 exec tests/inxvfb.sh /usr/bin/python3 bench/webbench.py build/web \
+            "${3:-20}"
     fi
     install_missing "${build_packages[@]}" "${test_packages[@]}"
     build release

@@ -125,6 +125,14 @@ inline constexpr std::string_view ResultBoxAccessibleName = "Резултат";
 inline constexpr std::string_view ResultBoxDescription =
     "Уводен текст, а след бутона „Изведи“ – въведеният тип телосложение";
 
+// On a screen narrower than the window, the controls stand in one column, in the order a pupil
+// works through them: the title, the chart, a component and its rating, the commands, and the
+// result under them. There the order on screen is also the order of reading and of Tab.
+inline constexpr std::array<std::string_view, 9> ColumnOrder{
+    TitleLabel.name,          PictureName,      ComponentLabel.name,
+    ComponentPanel.panelName, RatingLabel.name, RatingPanel.panelName,
+    Commands[0].name,         Commands[1].name, ResultBoxName};
+
 // Shown when an internal error stops the program; the details follow in English.
 inline constexpr std::string_view ErrorTitle = "Грешка";
 inline constexpr std::string_view ErrorText =

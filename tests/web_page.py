@@ -1,11 +1,17 @@
 #!/usr/bin/python3
 # SPDX-FileCopyrightText: 2026 The bodytype developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""The web page in a real browser, headless Chromium driven through chromedriver: opened from a
-file and from a web server on 127.0.0.1, then with that server stopped.
+"""The web page in the three browser engines, Chromium, Firefox and WebKit: the window at a
+desktop's width and the one-column layout in a phone's viewport (an iframe of the phone's size
+on a page served from 127.0.0.1), each in the light and the dark scheme, with an accessibility
+audit by axe-core. Then what only Chromium's DevTools protocol can show: the accessibility tree,
+touch screens and tablets, the requests made, and the page served, installed and offline.
 
-usage: web_page.py BUILD_DIR   (BUILD_DIR holds bodytype.html, site/ and form.json)
+usage: web_page.py BUILD_DIR AXE_JS [ENGINE...]
+(BUILD_DIR holds bodytype.html, site/ and form.json; AXE_JS is axe-core's axe.min.js; the
+engines are chromium, firefox and webkit, all three unless named; WebKit needs DISPLAY)
 """
+import contextlib
 import functools
 import http.server
 import io
@@ -13,46 +19,27 @@ import json
 import pathlib
 import random
 import sys
-import tempfile
 import threading
 import time
+import urllib.parse
 import urllib.request
 
 from PIL import Image
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
-from selenium.webdriver.common.action_chains import ActionChains
-from selenium.webdriver.common.by import By
-from selenium.webdriver.common.keys import Keys
 
+from browsers import ENGINES, NotInteractable, browser
 from checking import check, finish
 
-build = pathlib.Path(sys.argv[1])
+build = pathlib.Path(sys.argv[1]).resolve()
+axe_source = pathlib.Path(sys.argv[2]).read_text(encoding="utf-8")
+engines = sys.argv[3:] or list(ENGINES)
 form = json.loads((build / "form.json").read_text(encoding="utf-8"))
 controls = {c["name"]: c for c in form["controls"]}
 per_pixel = form["twipsPerPixel"]
 intro = (pathlib.Path(__file__).parent.parent / "assets/introtext.txt").read_text(encoding="utf-8")
-
-
-
-def start_browser(profile):
-    options = webdriver.ChromeOptions()
-    options.binary_location = "/usr/bin/chromium"
-    for argument in ("--headless", "--no-sandbox", "--disable-gpu", "--no-first-run",
-                     "--disable-background-networking", "--disable-component-update",
-                     "--disable-sync", "--disable-quic", "--window-size=800,600",
-                     "--force-device-scale-factor=1", "--hide-scrollbars",
-                     f"--user-data-dir={profile}"):
-        options.add_argument(argument)
-    options.set_capability("goog:loggingPrefs", {"performance": "ALL"})
-    return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
-
-
-def ready(driver):
-    driver.execute_async_script(
-        "const done = arguments[0];"
-        "const wait = () => performance.getEntriesByName('bodytype-ready').length ? done()"
-        " : setTimeout(wait, 10); wait();")
+# Phones held upright, where the page is one column, and sideways, where it is the window.
+PHONES = ((360, 640), (320, 568))
+SIDEWAYS = ((640, 360), (740, 360))
+AXE_TAGS = ["wcag2a", "wcag2aa", "wcag21a", "wcag21aa", "wcag22aa", "best-practice"]
 
 
 # --- what a user sees and does -------------------------------------------------------------
@@ -96,62 +83,54 @@ class Model:
         self.component_mark = self.rating_mark = -1
 
 
-class Page:
-    def __init__(self, driver):
-        self.driver = driver
-
-    def element(self, name):
-        return self.driver.find_element(By.ID, name)
-
-    def radio(self, group, index):
-        return self.element(f"{group}_{index}").find_element(By.TAG_NAME, "input")
-
-    def click(self, name):
-        self.element(name).click()
-
-    def state(self):
-        return self.driver.execute_script(STATE)
-
-    def differs(self, model):
-        state = self.state()
-        wanted = {"ratingMark": model.rating_mark, "componentMark": model.component_mark,
-                  "text": model.text}
-        return {k: (state[k], v) for k, v in wanted.items() if state[k] != v}
+def state(b):
+    return b.script(STATE)
 
 
-def play(page, model, steps, what="sequence"):
-    """Runs the steps on the page and the model, comparing them after every step."""
+def differs(b, model):
+    now = state(b)
+    wanted = {"ratingMark": model.rating_mark, "componentMark": model.component_mark,
+              "text": model.text}
+    return {k: (now[k], v) for k, v in wanted.items() if now[k] != v}
+
+
+def play(b, model, steps, what, press):
+    """Runs the steps on the page and the model, comparing them after every step; press is
+    how a control is pressed: a click or a tap."""
     done = []
     for step in steps:
         kind, arg = step
         if kind == "component":
-            page.click(f"Option2_{arg}")
+            press(f"#Option2_{arg}")
             model.component(arg)
         elif kind == "rating":
-            page.click(f"Option1_{arg}")
+            press(f"#Option1_{arg}")
             model.rating(arg)
         elif kind == "space":
             # Space on a focused rating selects it, as a click does.
-            page.driver.execute_script("arguments[0].focus()", page.radio("Option1", arg))
-            ActionChains(page.driver).send_keys(Keys.SPACE).perform()
+            b.script("document.querySelector(arguments[0]).focus()", f"#Option1_{arg} input")
+            b.keys("space")
             model.rating(arg)
         elif kind == "arrow":
-            # An arrow moves the mark to the next button of the focused one's panel, and from the
-            # last back to the first, as browsers move within a group of radio buttons.
+            # An arrow moves the mark to the next button of the focused one's panel, and in
+            # Chromium and Firefox from the last back to the first; WebKit stops at either end.
             group, start, forward = arg
             count = 8 if group == "Option1" else 3
-            page.driver.execute_script("arguments[0].focus()", page.radio(group, start))
-            ActionChains(page.driver).send_keys(Keys.RIGHT if forward else Keys.LEFT).perform()
-            to = (start + (1 if forward else -1)) % count
-            model.rating(to) if group == "Option1" else model.component(to)
+            b.script("document.querySelector(arguments[0]).focus()", f"#{group}_{start} input")
+            b.keys("right" if forward else "left")
+            to = start + (1 if forward else -1)
+            if b.name != "webkit":
+                to %= count
+            if 0 <= to < count:
+                model.rating(to) if group == "Option1" else model.component(to)
         elif kind == "output":
-            page.click("Command1_0")
+            press("#Command1_0")
             model.output()
         elif kind == "clear":
-            page.click("Command1_1")
+            press("#Command1_1")
             model.clear()
         done.append(step)
-        difference = page.differs(model)
+        difference = differs(b, model)
         if difference:
             check(False, f"{what}: after {done[-8:]}: {difference}")
             return
@@ -178,20 +157,95 @@ def random_steps(seed, count):
             yield ("clear", None)
 
 
-# --- the checks ---------------------------------------------------------------------------
-def check_start(page, what):
-    driver = page.driver
-    check(driver.title == " ".join(form["title"].split()), f"{what}: the title")
-    check(page.differs(Model()) == {}, f"{what}: the introductory text and no mark at start")
-    check(driver.execute_script("return document.activeElement.id") == "Text1_0",
-          f"{what}: the result box has the focus")
-    check(driver.execute_script("return document.querySelector('link[rel=icon]') !== null"),
+# The edge cases of the handlers.
+SEQUENCES = {
+    "a rating before any component": [("rating", 5), ("output", None)],
+    "a component shows its rating": [("component", 1), ("rating", 6), ("component", 2),
+                                     ("component", 1)],
+    "clear keeps the component and the text": [
+        ("component", 2), ("rating", 4), ("output", None), ("clear", None), ("rating", 3),
+        ("output", None)],
+    "output twice": [("rating", 7), ("output", None), ("output", None)],
+    "clear then output": [("rating", 2), ("clear", None), ("output", None)],
+    "a marked button clicked again": [("component", 0), ("component", 0), ("rating", 3),
+                                      ("rating", 3), ("output", None)],
+}
+
+
+# --- serving the page ----------------------------------------------------------------------
+class Handler(http.server.SimpleHTTPRequestHandler):
+    """The build folder, and /phone?width=W&height=H: the page in a frame of a phone's size."""
+
+    def do_GET(self):
+        address = urllib.parse.urlsplit(self.path)
+        if address.path != "/phone":
+            return super().do_GET()
+        size = {k: int(v[0]) for k, v in urllib.parse.parse_qs(address.query).items()}
+        body = ('<!DOCTYPE html><html lang="en"><title>phone</title>'
+                '<body style="margin:0"><iframe id="phone" title="page" src="bodytype.html" '
+                f'width="{size["width"]}" height="{size["height"]}" '
+                'style="border:0; display:block"></iframe></body></html>').encode()
+        self.send_response(200)
+        self.send_header("Content-Type", "text/html; charset=utf-8")
+        self.send_header("Content-Length", str(len(body)))
+        self.end_headers()
+        self.wfile.write(body)
+
+    def log_message(self, *args):
+        pass
+
+
+@contextlib.contextmanager
+def server(folder):
+    serving = http.server.ThreadingHTTPServer(
+        ("127.0.0.1", 0), functools.partial(Handler, directory=str(folder)))
+    thread = threading.Thread(target=serving.serve_forever, daemon=True)
+    thread.start()
+    try:
+        yield f"http://127.0.0.1:{serving.server_address[1]}/"
+    finally:
+        serving.shutdown()
+        serving.server_close()
+
+
+def open_page(b, url):
+    b.open(url)
+    b.ready()
+
+
+def open_phone(b, origin, width, height):
+    b.open(f"{origin}phone?width={width}&height={height}")
+    b.frame("#phone")
+    b.ready()
+
+
+def column_layout(b):
+    return b.script("return matchMedia(document.getElementById('form').dataset.columnMedia)"
+                    ".matches")
+
+
+# --- the checks ----------------------------------------------------------------------------
+def check_start(b, what, focus="Text1_0"):
+    check(b.script("return document.title") == " ".join(form["title"].split()),
+          f"{what}: the title")
+    check(differs(b, Model()) == {}, f"{what}: the introductory text and no mark at start")
+    focused = b.script("return document.activeElement.id")
+    check(focused == focus, f"{what}: the focus at start is on {focused!r}, not {focus!r}")
+    check(b.script("return document.querySelector('link[rel=icon]') !== null"),
           f"{what}: the icon")
+    heading = b.script("""
+        const h = [...document.querySelectorAll('h1')];
+        return h.map(e => [e.id, e.textContent, getComputedStyle(e).fontWeight]);""")
+    title = next(c for c in form["controls"] if c.get("heading"))
+    check(heading == [[title["name"], title["caption"], "400"]],
+          f"{what}: one level-one heading, the title, in the form's plain font: {heading}")
+    check(b.script("return document.querySelector('#Picture1 img').src.startsWith("
+                   "'data:image/svg+xml,')"), f"{what}: the chart is a drawing, sharp at any size")
 
 
-def check_layout(page):
+def check_layout(b, what):
     """Every control at its place, at 100 %: twips / 15 from its container."""
-    rects = page.driver.execute_script("""
+    rects = b.script("""
         const origin = document.getElementById('form').getBoundingClientRect();
         const out = {form: [origin.width, origin.height]};
         for (const e of document.querySelectorAll('#form .control')) {
@@ -200,56 +254,78 @@ def check_layout(page):
         }
         return out;""")
     check(rects["form"] == [form["place"][2] / per_pixel, form["place"][3] / per_pixel],
-          f"the form's size {rects['form']}")
+          f"{what}: the form's size {rects['form']}")
     expected = {}
     for control in form["controls"]:
         expected[control["name"]] = control["place"]
         for button in control.get("buttons", []):
             x, y, w, h = button["place"]
             expected[button["name"]] = [x + control["place"][0], y + control["place"][1], w, h]
-    check(sorted(expected) == sorted(k for k in rects if k != "form"), "every control is there")
+    check(sorted(expected) == sorted(k for k in rects if k != "form"),
+          f"{what}: every control is there")
     for name, place in expected.items():
         got = rects.get(name, [0, 0, 0, 0])
         check(all(abs(g - p / per_pixel) < 0.05 for g, p in zip(got, place)),
-              f"{name} at {got}, not {[p / per_pixel for p in place]}")
-    texts = page.driver.execute_script("""
+              f"{what}: {name} at {got}, not {[p / per_pixel for p in place]}")
+    texts = b.script("""
         return [...document.querySelectorAll('#form .control')].map(e => [e.id,
             e.textContent, e.scrollWidth <= e.clientWidth]);""")
     for name, text, fits in texts:
         if name in controls and "caption" in controls[name]:
-            check(text == controls[name]["caption"], f"{name}'s caption {text!r}")
+            check(text == controls[name]["caption"], f"{what}: {name}'s caption {text!r}")
         if not name.startswith("Text1"):
-            check(fits, f"{name}'s text fits its control")
+            check(fits, f"{what}: {name}'s text fits its control")
 
 
-def pixel(image, x, y):
-    return image.getpixel((int(x), int(y)))[:3]
-
-
-def check_colours(page, what):
-    image = Image.open(io.BytesIO(page.driver.get_screenshot_as_png())).convert("RGB")
-    spots = page.driver.execute_script("""
-        const spot = (e, dx, dy) => { const r = e.getBoundingClientRect();
-            return [dx >= 0 ? r.left + dx : r.right + dx, dy >= 0 ? r.top + dy : r.bottom + dy]; };
-        const out = {form: spot(document.getElementById('form'), 2, -2)};
-        for (const e of document.querySelectorAll('.label, .option'))
-            out[e.id] = spot(e, 1, 1);
-        for (const e of document.querySelectorAll('.panel')) out[e.id] = spot(e, -2, -2);
-        for (const e of document.querySelectorAll('.command')) out[e.id] = spot(e, 3, 3);
-        return out;""")
+def described_colours():
     colours = {"form": form["colour"]}
     for control in form["controls"]:
         if "colour" in control:
             colours[control["name"]] = control["colour"]
         for button in control.get("buttons", []):
             colours[button["name"]] = button["colour"]
-    for name, (x, y) in spots.items():
-        want = tuple(int(colours[name][i:i + 2], 16) for i in (1, 3, 5))
-        got = pixel(image, x, y)
-        check(all(abs(a - b) <= 2 for a, b in zip(got, want)),
-              f"{what}: {name} is {got}, not {want}")
-    # Dark text on the light form; the result box reads in either scheme.
-    styles = page.driver.execute_script("""
+    return colours
+
+
+def rgb(hex_colour):
+    return tuple(int(hex_colour[i:i + 2], 16) for i in (1, 3, 5))
+
+
+SPOTS = """
+const spot = (e, dx, dy) => { const r = e.getBoundingClientRect();
+    return [dx >= 0 ? r.left + dx : r.right + dx, dy >= 0 ? r.top + dy : r.bottom + dy]; };
+const out = {form: spot(document.getElementById('form'), 2, -2)};
+for (const e of document.querySelectorAll('.label, .option')) out[e.id] = spot(e, 1, 1);
+for (const e of document.querySelectorAll('.panel')) out[e.id] = spot(e, -2, -2);
+for (const e of document.querySelectorAll('.command')) out[e.id] = spot(e, 3, 3);
+// Only what is on screen; in a frame, the frame stands at the top-left of the page.
+return Object.fromEntries(Object.entries(out).filter(([, [x, y]]) =>
+    x >= 0 && y >= 0 && x < innerWidth && y < innerHeight));"""
+
+
+def check_colours(b, what):
+    """The description's colours, read from a screenshot where the controls are on screen;
+    dark text on them, and a result box that reads in either scheme."""
+    colours = described_colours()
+    seen = set()
+    # In the column, the lower half is on screen only once scrolled to.
+    for scroll in ("scrollTo(0, 0)", "scrollTo(0, document.documentElement.scrollHeight)"):
+        b.script(scroll)
+        b.settle()
+        spots = b.script(SPOTS)
+        b.frame()
+        image = Image.open(io.BytesIO(b.screenshot())).convert("RGB")
+        if b.script("return document.getElementById('phone') !== null"):
+            b.frame("#phone")
+        for name, (x, y) in spots.items():
+            want = rgb(colours[name])
+            got = image.getpixel((int(x), int(y)))[:3]
+            check(all(abs(a - c) <= 2 for a, c in zip(got, want)),
+                  f"{what}: {name} is {got}, not {want}")
+            seen.add(name)
+    check(seen == set(colours), f"{what}: colours seen of {sorted(seen)}")
+    b.script("scrollTo(0, 0)")
+    styles = b.script("""
         const c = (e) => getComputedStyle(e);
         const box = c(document.getElementById('Text1_0'));
         return {label: c(document.getElementById('Label1_0')).color,
@@ -258,8 +334,9 @@ def check_colours(page, what):
                 boxText: box.color, boxBack: box.backgroundColor};""")
 
     def lightness(css):
-        r, g, b = (int(v) for v in css[css.index("(") + 1:css.index(")")].split(",")[:3])
-        return (max(r, g, b) + min(r, g, b)) / 2
+        values = css[css.index("(") + 1:css.index(")")].replace(",", " ").split()
+        r, g, c = (float(v) for v in values[:3])
+        return (max(r, g, c) + min(r, g, c)) / 2
 
     for name in ("label", "option", "command"):
         check(lightness(styles[name]) < 64, f"{what}: dark text on the {name}")
@@ -268,30 +345,200 @@ def check_colours(page, what):
     return styles
 
 
-def check_keyboard(page):
-    driver = page.driver
-    driver.execute_script("document.getElementById('Text1_0').focus()")
+def focus_order(b, start, count):
+    """The controls that Tab visits after the start."""
+    b.script(start)
     order = []
-    for _ in range(6):
-        ActionChains(driver).send_keys(Keys.TAB).perform()
-        order.append(driver.execute_script(
+    for _ in range(count):
+        b.keys("tab")
+        order.append(b.script(
             "const e = document.activeElement;"
             "return e.closest('.control') ? e.closest('.control').id : e.tagName;"))
-    check(order[:5] == ["Picture1", "Option1_0", "Option2_0", "Command1_0", "Command1_1"],
-          f"the tab order {order}")
+    return order
+
+
+def check_keyboard(b, what):
+    order = focus_order(b, "document.getElementById('Text1_0').focus()", 5)
+    check(order == ["Picture1", "Option1_0", "Option2_0", "Command1_0", "Command1_1"],
+          f"{what}: the tab order {order}")
     # Enter and Esc press no button.
-    before = page.state()
-    driver.execute_script("document.getElementById('Text1_0').focus()")
-    ActionChains(driver).send_keys(Keys.ENTER).send_keys(Keys.ESCAPE).perform()
-    check(page.state() == before, "Enter and Esc press nothing")
+    before = state(b)
+    b.script("document.getElementById('Text1_0').focus()")
+    b.keys("enter", "escape")
+    check(state(b) == before, f"{what}: Enter and Esc press nothing")
     # Space presses the focused button.
-    driver.execute_script("document.getElementById('Command1_0').focus()")
-    ActionChains(driver).send_keys(Keys.SPACE).perform()
-    check(page.state()["text"].startswith("Въведеният тип е:"), "Space presses a button")
+    b.script("document.getElementById('Command1_0').focus()")
+    b.keys("space")
+    check(state(b)["text"].startswith("Въведеният тип е:"), f"{what}: Space presses a button")
 
 
-def check_accessibility(page):
-    nodes = page.driver.execute_cdp_cmd("Accessibility.getFullAXTree", {})["nodes"]
+def check_column(b, width, what):
+    """The one-column layout: order, sizes for fingers, and nothing changed but places."""
+    check(column_layout(b), f"{what}: one column")
+    got = b.script("""
+        const form = document.getElementById('form');
+        const box = (e) => { const r = e.getBoundingClientRect();
+                             return [r.left, r.top, r.width, r.height]; };
+        const targets = {};
+        for (const e of form.querySelectorAll('.option, .command')) {
+            const s = getComputedStyle(e);
+            targets[e.id] = {box: box(e), font: parseFloat(s.fontSize),
+                             mark: e.querySelector('input') ? box(e.querySelector('input')) : null};
+        }
+        const picture = form.querySelector('#Picture1 img');
+        const text = document.getElementById('Text1_0');
+        return {
+            order: [...form.children].map(e => e.id),
+            onScreen: [...form.children].map(e => [e.id, ...box(e)]),
+            targets,
+            transform: getComputedStyle(form).transform,
+            labels: [...form.querySelectorAll('.label')].map(e =>
+                parseFloat(getComputedStyle(e).fontSize)),
+            picture: box(picture), column: form.getBoundingClientRect().width,
+            text: [text.clientHeight, parseFloat(getComputedStyle(text).lineHeight)],
+            scroll: [document.documentElement.scrollWidth,
+                     document.documentElement.clientWidth],
+            tabindex: [...document.querySelectorAll('[tabindex]')].map(e => e.tabIndex),
+            ratings: [...form.querySelectorAll('input[name=Option1]')].map(e => {
+                const r = e.getBoundingClientRect(); return [Number(e.value), r.top, r.left]; }),
+        };""")
+    check(got["order"] == form["columnOrder"], f"{what}: the order {got['order']}")
+    # On screen, top to bottom and, within a row, left to right, as the document has them.
+    on_screen = [name for name, *_ in sorted(got["onScreen"], key=lambda e: (round(e[2]), e[1]))]
+    check(on_screen == got["order"], f"{what}: the order on screen {on_screen}")
+    check(got["scroll"][0] <= got["scroll"][1], f"{what}: no sideways scrolling {got['scroll']}")
+    check(got["transform"] == "none", f"{what}: not scaled, {got['transform']}")
+    small = {name: t["box"][2:] for name, t in got["targets"].items()
+             if t["box"][2] < 44 or t["box"][3] < 44}
+    check(not small, f"{what}: targets smaller than 44 x 44: {small}")
+    fonts = [t["font"] for t in got["targets"].values()] + got["labels"]
+    check(min(fonts) >= 16, f"{what}: captions at {min(fonts)} px")
+    marks = [t["mark"][2] for t in got["targets"].values() if t["mark"]]
+    check(min(marks) >= 20, f"{what}: marks {min(marks)} px wide")
+    rows = {}
+    for value, top, left in got["ratings"]:
+        rows.setdefault(round(top), []).append((left, value))
+    reading = [[value for _, value in sorted(row)] for _, row in sorted(rows.items())]
+    check(reading in ([list(range(8))], [list(range(4)), list(range(4, 8))]),
+          f"{what}: the ratings read 0 to 7 left to right: {reading}")
+    picture = got["picture"]
+    check(abs(picture[3] / picture[2] - 194 / 200) < 0.01 and picture[2] >= got["column"] - 40,
+          f"{what}: the chart {picture[2:]} as wide as the column {got['column']}")
+    check(got["text"][0] >= 8 * got["text"][1], f"{what}: the result box's height {got['text']}")
+    check(all(t <= 0 for t in got["tabindex"]), f"{what}: no positive tabindex {got['tabindex']}")
+    # Colours from the description still, whatever the scheme.
+    computed = b.script("""
+        const out = {form: getComputedStyle(document.getElementById('form')).backgroundColor};
+        for (const e of document.querySelectorAll('#form [id]'))
+            out[e.id] = getComputedStyle(e).backgroundColor;
+        return out;""")
+    for name, colour in described_colours().items():
+        want = "rgb({}, {}, {})".format(*rgb(colour))
+        check(computed.get(name) == want, f"{what}: {name}'s colour {computed.get(name)}")
+
+    # Tab, the order of reading and the order on screen agree: from the top of the page down.
+    expected = ["Picture1", "Option2_0", "Option1_0", "Command1_0", "Command1_1", "Text1_0"]
+    order = focus_order(b, "document.activeElement.blur(); scrollTo(0, 0)", len(expected))
+    check(order == expected, f"{what}: the tab order {order}")
+    # After "Изведи", the report is in view without scrolling.
+    b.script("scrollTo(0, 0)")
+    b.tap("#Command1_0")
+    seen = b.script("const r = document.getElementById('Text1_0').getBoundingClientRect();"
+                    "return [r.top, r.bottom, innerHeight];")
+    check(seen[0] >= 0 and seen[1] <= seen[2], f"{what}: the report is in view {seen}")
+
+
+def check_axe(b, what):
+    """No violation that axe-core finds, among the WCAG 2.2 AA rules and its best practice."""
+    if not b.script("return typeof axe !== 'undefined'"):
+        b.script(axe_source)
+    found = b.wait_script(
+        "const [tags, done] = arguments;"
+        "axe.run(document, {runOnly: {type: 'tag', values: tags}, resultTypes: ['violations']})"
+        ".then(r => done(r.violations.map(v => [v.id, v.nodes.slice(0, 4).map(n =>"
+        " n.target.join(' '))])), e => done([['axe failed', [String(e)]]]));", AXE_TAGS)
+    check(found == [], f"{what}: axe-core finds {found}")
+
+
+def check_stop(b, reopen, what):
+    """An error in the sheet or a control stops the page with the desktop's message."""
+    for provoke, detail in (
+            # The sheet's range error: a component index outside its table.
+            ("document.querySelector('#Option2_2 input').value = '4';", "SelectComponent"),
+            # A stored rating with no button to mark.
+            ("document.querySelector('#Option1_7 input').value = '9';", "no option button 9")):
+        reopen()
+        b.script(provoke)
+        if detail == "SelectComponent":
+            b.click("#Option2_2")
+        else:
+            for name in ("Option2_1", "Option1_7", "Option2_0", "Option2_1"):
+                b.click(f"#{name}")
+        shown = b.script(
+            "const e = document.getElementById('error'), r = e.getBoundingClientRect();"
+            "return {hidden: e.hidden, text: e.innerText, focused: document.activeElement === e,"
+            "        inert: document.getElementById('form').inert,"
+            "        inView: r.top >= 0 && r.bottom <= innerHeight && r.right <= innerWidth};")
+        check(not shown["hidden"] and form["error"]["text"] in shown["text"] and
+              "bodytype: run-time error: " in shown["text"] and detail in shown["text"],
+              f"{what}: the error is shown: {shown}")
+        check(shown["focused"] and shown["inert"] and shown["inView"],
+              f"{what}: the stopped form takes no input: {shown}")
+        before = state(b)
+        b.script("document.getElementById('Option1_3').scrollIntoView({block: 'center'})")
+        try:
+            b.pointer("#Option1_3", "mouse")
+        except NotInteractable:
+            pass
+        check(state(b) == before, f"{what}: no handler runs after an error")
+
+
+def engine_checks(b, origin, dark):
+    """What every engine must show, in one scheme."""
+    scheme = "dark" if dark else "light"
+    name = f"{b.name}, {scheme}"
+    b.size(1280, 800)
+    page = origin + "bodytype.html"
+    open_page(b, page)
+    check(not column_layout(b), f"{name}: the window at 1280 px")
+    check_start(b, name)
+    styles = check_colours(b, f"{name}, window")
+    check_axe(b, f"{name}, window at 1280 px")
+    for width, height in PHONES + SIDEWAYS:
+        open_phone(b, origin, width, height)
+        what = f"{name}, {width} x {height}"
+        if (width, height) in PHONES:
+            check_start(b, what, focus="")
+            check_colours(b, what)
+        else:
+            check(not column_layout(b), f"{what}: the window")
+            check_layout(b, what)
+        check_axe(b, what)
+    if dark:
+        return styles
+    open_page(b, page)
+    check_layout(b, name)
+    check_keyboard(b, name)
+    for what, steps in SEQUENCES.items():
+        open_page(b, page)
+        play(b, Model(), steps, f"{name}: {what}", b.click)
+    open_page(b, page)
+    play(b, Model(), random_steps(1, 150), f"{name}: clicks, seed 1", b.click)
+    check_stop(b, lambda: open_page(b, page), f"{name}, window")
+    for width, height in PHONES:
+        what = f"{name}, {width} x {height}"
+        open_phone(b, origin, width, height)
+        check_column(b, width, what)
+        open_phone(b, origin, width, height)
+        play(b, Model(), random_steps(20261210 + width, 80), f"{what}: taps", b.tap)
+    width, height = PHONES[0]
+    check_stop(b, lambda: open_phone(b, origin, width, height), f"{name}, {width} x {height}")
+    return styles
+
+
+# --- what only Chromium can show -----------------------------------------------------------
+def check_accessibility(b):
+    nodes = b.cdp("Accessibility.getFullAXTree")["nodes"]
 
     def value(node, key):
         return (node.get(key) or {}).get("value")
@@ -317,6 +564,9 @@ def check_accessibility(page):
                 check(checked in ("false", False), f"{button['name']} not checked: {checked}")
         elif control["kind"] == "command":
             one("button", control["caption"])
+        elif control.get("heading"):
+            check(props(one("heading", control["caption"])).get("level") == 1,
+                  "the title is a heading of level 1")
         elif control["kind"] == "label":
             check(any(k[1] == control["caption"] for k in found), f"label {control['name']}")
     chart = one("image", controls["Picture1"]["label"])
@@ -329,74 +579,73 @@ def check_accessibility(page):
           "the result box's description")
 
 
-def check_stop(page):
-    """An error in the sheet or a control stops the page with the desktop's message."""
-    driver = page.driver
-    for provoke, detail in (
-            # The sheet's range error: a component index outside its table.
-            ("document.querySelector('#Option2_2 input').value = '4';", "SelectComponent"),
-            # A stored rating with no button to mark.
-            ("document.querySelector('#Option1_7 input').value = '9';", "no option button 9")):
-        driver.refresh()
-        ready(driver)
-        driver.execute_script(provoke)
-        if detail == "SelectComponent":
-            page.click("Option2_2")
-        else:
-            page.click("Option2_1")
-            page.click("Option1_7")
-            page.click("Option2_0")
-            page.click("Option2_1")
-        shown = driver.execute_script(
-            "const e = document.getElementById('error');"
-            "return {hidden: e.hidden, text: e.innerText, focused: document.activeElement === e,"
-            "        inert: document.getElementById('form').inert};")
-        check(not shown["hidden"] and form["error"]["text"] in shown["text"] and
-              "bodytype: run-time error: " in shown["text"] and detail in shown["text"],
-              f"the error is shown: {shown}")
-        check(shown["focused"] and shown["inert"], f"the stopped form takes no input: {shown}")
-        before = page.state()
-        ActionChains(driver).move_to_element(page.element("Option1_3")).click().perform()
-        check(page.state() == before, "no handler runs after an error")
+def touch_screen(b, width, height, scale):
+    b.cdp("Emulation.setDeviceMetricsOverride", {
+        "width": width, "height": height, "deviceScaleFactor": scale, "mobile": True})
+    b.cdp("Emulation.setTouchEmulationEnabled", {"enabled": True, "maxTouchPoints": 5})
 
 
-def check_fits(page, width, height, scale, what):
-    """No horizontal scrolling; a tap lands on the control under the finger."""
-    driver = page.driver
-    driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
-        "width": width, "height": height, "deviceScaleFactor": scale, "mobile": width < 500})
-    driver.execute_script("dispatchEvent(new Event('resize'))")
-    sizes = driver.execute_script("""
-        const d = document.documentElement, r = document.getElementById('form').getBoundingClientRect();
-        return [d.scrollWidth, d.clientWidth, r.left, r.right, r.width / 506];""")
-    check(sizes[0] <= sizes[1] and sizes[2] >= 0 and sizes[3] <= sizes[1],
-          f"{what}: no horizontal scrolling {sizes}")
-    for name in ("Option1_6", "Option2_2", "Command1_0"):
-        x, y = driver.execute_script(
-            "const r = arguments[0].getBoundingClientRect();"
-            "return [r.left + r.width / 2, r.top + r.height / 2];", page.element(name))
+def plain_screen(b):
+    b.cdp("Emulation.setTouchEmulationEnabled", {"enabled": False})
+    b.cdp("Emulation.clearDeviceMetricsOverride")
+
+
+def check_touch(b, page, width, height, what):
+    """A real phone's screen: taps, as the browser makes clicks of them, land on their
+    controls."""
+    touch_screen(b, width, height, 2)
+    open_page(b, page)
+    sizes = b.script("const d = document.documentElement; return [d.scrollWidth, d.clientWidth]")
+    check(sizes[0] <= sizes[1], f"{what}: no sideways scrolling {sizes}")
+    for name in ("Option2_2", "Option1_6", "Command1_0"):
+        x, y = b.script(
+            "const e = document.getElementById(arguments[0]);"
+            "e.scrollIntoView({block: 'center'}); const r = e.getBoundingClientRect();"
+            "return [r.left + r.width / 2, r.top + r.height / 2];", name)
         for kind in ("touchStart", "touchEnd"):
-            driver.execute_cdp_cmd("Input.dispatchTouchEvent", {
+            b.cdp("Input.dispatchTouchEvent", {
                 "type": kind, "touchPoints": [{"x": x, "y": y}] if kind == "touchStart" else []})
-    def hit(state):
-        return (state["ratingMark"], state["componentMark"]) == (0, 2) and \
-            state["text"].startswith("Въведеният тип е:")
 
-    # A tap becomes a click once the browser has recognised the gesture, which may come later.
-    state = page.state()
-    for _ in range(100):
-        if hit(state):
-            break
-        time.sleep(0.02)
-        state = page.state()
-    check(hit(state), f"{what}: taps hit their controls {state}")
-    driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
+        # A tap becomes a click once the browser has recognised the gesture, which may come
+        # later.
+        def landed():
+            now = state(b)
+            return {"Option2_2": now["componentMark"] == 2, "Option1_6": now["ratingMark"] == 6,
+                    "Command1_0": now["text"].startswith("Въведеният тип е:")}[name]
+
+        for _ in range(100):
+            if landed():
+                break
+            time.sleep(0.02)
+        check(landed(), f"{what}: a tap on {name} lands")
+    plain_screen(b)
 
 
-def requests_made(driver):
+def check_tablets(b, page):
+    """A touch screen wider than the window enlarges it, up to twice, within the height where it
+    can, never below once."""
+    for width, height, expected in ((1024, 768, (768 - 16) / 378), (768, 1024, (768 - 16) / 506),
+                                    (1280, 800, 2), (640, 360, 1)):
+        touch_screen(b, width, height, 2)
+        open_page(b, page)
+        got = b.script("""
+            const r = document.getElementById('form').getBoundingClientRect();
+            const d = document.documentElement;
+            return [r.width / 506, r.left, r.right, d.scrollWidth, d.clientWidth,
+                    document.getElementById('Option1_0').getBoundingClientRect().height];""")
+        what = f"a {width} x {height} touch screen"
+        check(abs(got[0] - expected) < 0.01, f"{what}: the window at {got[0]:.3f}x, "
+              f"not {expected:.3f}x")
+        check(got[1] >= 0 and got[2] <= got[4] and got[3] <= got[4],
+              f"{what}: within the width {got}")
+        check(abs(got[5] - 19 * expected) < 0.5, f"{what}: targets grow with it: {got[5]}")
+    plain_screen(b)
+
+
+def requests_made(b):
     """(document, address) of what the browser asked for since the last call."""
     made = []
-    for entry in driver.get_log("performance"):
+    for entry in b.driver.get_log("performance"):
         message = json.loads(entry["message"])["message"]
         if message["method"] == "Network.requestWillBeSent":
             made.append((message["params"].get("documentURL", ""),
@@ -404,14 +653,14 @@ def requests_made(driver):
     return made
 
 
-def check_private(driver, own, what):
+def check_private(b, own, what):
     # The browser's own pages (its new-tab page) are not the page's.
-    ours = [url for document, url in requests_made(driver) if document.startswith(own)]
+    ours = [url for document, url in requests_made(b) if document.startswith(own)]
     outside = [url for url in ours if not url.startswith(("data:", own))]
     check(ours and not outside, f"{what}: requests beyond the page's own files: {outside[:5]}")
-    errors = [e["message"][:200] for e in driver.get_log("browser") if e["level"] == "SEVERE"]
+    errors = [e["message"][:200] for e in b.driver.get_log("browser") if e["level"] == "SEVERE"]
     check(not errors, f"{what}: nothing blocked or failed in the console: {errors}")
-    stored = driver.execute_async_script("""
+    stored = b.wait_script("""
         const done = arguments[0];
         indexedDB.databases().then(dbs => done({cookies: document.cookie,
             local: localStorage.length, session: sessionStorage.length, idb: dbs.length}));""")
@@ -419,108 +668,78 @@ def check_private(driver, own, what):
           f"{what}: nothing stored {stored}")
 
 
-class QuietHandler(http.server.SimpleHTTPRequestHandler):
-    def log_message(self, *args):
-        pass
-
-
-def check_site(driver):
-    site = build / "site"
-    server = http.server.ThreadingHTTPServer(
-        ("127.0.0.1", 0), functools.partial(QuietHandler, directory=str(site)))
-    thread = threading.Thread(target=server.serve_forever, daemon=True)
-    thread.start()
-    origin = f"http://127.0.0.1:{server.server_address[1]}/"
-    page = Page(driver)
-    requests_made(driver)
-    try:
-        driver.get(origin)
-        ready(driver)
-        check_start(page, "served")
-        controlled = driver.execute_async_script("""
+def check_site(b):
+    """Served, the page is installable and keeps working with the server gone, in both
+    layouts."""
+    with server(build) as origin:
+        site = origin + "site/"
+        requests_made(b)
+        open_page(b, site)
+        check_start(b, "served")
+        controlled = b.wait_script("""
             const done = arguments[0];
             navigator.serviceWorker.ready.then(() => {
                 const wait = () => navigator.serviceWorker.controller ? done(true)
                                                                      : setTimeout(wait, 20);
                 wait(); });""")
         check(controlled, "the service worker controls the page")
-        errors = driver.execute_cdp_cmd("Page.getInstallabilityErrors", {})
+        errors = b.cdp("Page.getInstallabilityErrors")
         check(errors.get("installabilityErrors") == [], f"installable: {errors}")
-        check_private(driver, origin, "served")
-        cached = driver.execute_async_script(
-            "caches.keys().then(arguments[0])")
+        check_private(b, site, "served")
+        cached = b.wait_script("caches.keys().then(arguments[0])")
         check(len(cached) == 1 and cached[0].startswith("bodytype-"), f"one cache: {cached}")
-    finally:
-        server.shutdown()
-        server.server_close()
     try:
-        urllib.request.urlopen(origin, timeout=2)
+        urllib.request.urlopen(site, timeout=2)
         check(False, "the server is stopped")
     except OSError:
         pass
     # Chromium's own HTTP cache would bring the page back without any worker.
-    driver.execute_cdp_cmd("Network.setCacheDisabled", {"cacheDisabled": True})
-    driver.get(origin)
-    ready(driver)
-    check_start(page, "offline")
-    play(page, Model(), [("rating", 5), ("component", 1), ("rating", 7), ("output", None)],
-         what="offline")
-    driver.execute_cdp_cmd("Network.setCacheDisabled", {"cacheDisabled": False})
+    b.cdp("Network.setCacheDisabled", {"cacheDisabled": True})
+    open_page(b, site)
+    check_start(b, "offline")
+    play(b, Model(), [("rating", 5), ("component", 1), ("rating", 7), ("output", None)],
+         "offline", b.click)
+    touch_screen(b, *PHONES[0], 2)
+    open_page(b, site)
+    check(column_layout(b), "offline on a phone: one column")
+    play(b, Model(), [("component", 2), ("rating", 6), ("output", None)], "offline on a phone",
+         b.tap)
+    plain_screen(b)
+    b.cdp("Network.setCacheDisabled", {"cacheDisabled": False})
+
+
+def chromium_checks(b):
+    page = (build / "bodytype.html").as_uri()
+    requests_made(b)
+    b.driver.get_log("browser")
+    open_page(b, page)
+    check_start(b, "from a file")
+    check_accessibility(b)
+    check_private(b, "file://", "from a file")
+    # Zoomed to 200 %, a 800-pixel window is 400 CSS pixels wide: the column.
+    for width, height in PHONES + ((400, 300),):
+        check_touch(b, page, width, height, f"a {width} x {height} touch screen")
+    check_tablets(b, page)
+    check_site(b)
 
 
 def main():
-    with tempfile.TemporaryDirectory() as profile:
-        driver = start_browser(profile)
-        try:
-            page = Page(driver)
-            requests_made(driver)
-            driver.get((build / "bodytype.html").resolve().as_uri())
-            ready(driver)
-            check_start(page, "from a file")
-            check_layout(page)
-            light = check_colours(page, "light")
-            check_accessibility(page)
-            check_keyboard(page)
-            check_private(driver, "file://", "from a file")
-
-            driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {
-                "features": [{"name": "prefers-color-scheme", "value": "dark"}]})
-            dark = check_colours(page, "dark")
-            check(dark["boxBack"] != light["boxBack"], "the result box follows the dark scheme")
-            driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {"features": []})
-
-            # The edge cases of the handlers, then a long seeded sequence, against the model.
-            sequences = {
-                "a rating before any component": [("rating", 5), ("output", None)],
-                "a component shows its rating": [("component", 1), ("rating", 6),
-                                                 ("component", 2), ("component", 1)],
-                "clear keeps the component and the text": [
-                    ("component", 2), ("rating", 4), ("output", None), ("clear", None),
-                    ("rating", 3), ("output", None)],
-                "output twice": [("rating", 7), ("output", None), ("output", None)],
-                "clear then output": [("rating", 2), ("clear", None), ("output", None)],
-                "a marked button clicked again": [("component", 0), ("component", 0),
-                                                  ("rating", 3), ("rating", 3), ("output", None)],
-            }
-            for what, steps in sequences.items():
-                driver.refresh()
-                ready(driver)
-                play(page, Model(), steps, what=what)
-            for seed in (1, 20261209):
-                driver.refresh()
-                ready(driver)
-                play(page, Model(), random_steps(seed, 150), what=f"seed {seed}")
-
-            for width, height, what in ((360, 640, "360 x 640 phone"),
-                                        (320, 568, "320 x 568 phone"), (400, 300, "200 % zoom")):
-                driver.refresh()
-                ready(driver)
-                check_fits(page, width, height, 2, what)
-            check_stop(page)
-            check_site(driver)
-        finally:
-            driver.quit()
-
+    light = {}
+    with server(build) as origin:
+        for engine in engines:
+            for dark in (False, True):
+                started = time.monotonic()
+                with browser(engine, dark) as b:
+                    styles = engine_checks(b, origin, dark)
+                    if dark:
+                        check(styles["boxBack"] != light[engine]["boxBack"],
+                              f"{engine}: the result box follows the dark scheme")
+                    else:
+                        light[engine] = styles
+                        if engine == "chromium":
+                            chromium_checks(b)
+                print(f"{engine}, {'dark' if dark else 'light'}: "
+                      f"{time.monotonic() - started:.1f} s", flush=True)
     return finish()
 
 

@@ -27,7 +27,7 @@ need() {
 # window would each reset it, and a program connecting during a reset is turned away ("could
 # not connect to display"), which a slow start under the sanitizers makes likely.
 start_xvfb() {
-    Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" \
+    Xvfb -displayfd 3 -noreset -screen 0 "${xvfb_screen:-1024x768x24}" -nolisten tcp 3>"$work/display" \
         >"$work/xvfb.log" 2>&1 &
     pids+=($!)
     for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done

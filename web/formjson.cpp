@@ -86,20 +86,31 @@ constexpr std::string_view Digits[] = {"0", "1", "2", "3", "4", "5", "6", "7"};
 int main()
 {
     static_assert(Form::RatingPanel.count == std::size(Digits));
-    std::string controls = "[\n    ";
-    // Tab order: the result box, the picture, the ratings, the components, the commands; the
-    // labels take no focus.
-    controls += object(Field{"name", quoted(Form::ResultBoxName)}, Field{"kind", quoted("text")},
-                       Field{"place", place(Form::ResultBox)},
-                       Field{"label", quoted(Form::ResultBoxAccessibleName)},
-                       Field{"description", quoted(Form::ResultBoxDescription)});
+    const auto label = [](const Form::Label &description) {
+        return object(
+            Field{"name", quoted(description.name)}, Field{"kind", quoted("label")},
+            Field{"place", place(description.place)}, Field{"colour", colour(Form::LabelColour)},
+            Field{"caption", quoted(description.caption)},
+            Field{"heading", description.name == Form::TitleLabel.name ? "true" : "false"});
+    };
+    // In the window's order of reading, whose focusable controls are in its Tab order: the result
+    // box, the picture, the ratings, the components, the commands. Each group's label comes just
+    // before it, and the title before everything.
+    std::string controls = "[\n    " + label(Form::TitleLabel);
+    controls +=
+        ",\n    " + object(Field{"name", quoted(Form::ResultBoxName)},
+                           Field{"kind", quoted("text")}, Field{"place", place(Form::ResultBox)},
+                           Field{"label", quoted(Form::ResultBoxAccessibleName)},
+                           Field{"description", quoted(Form::ResultBoxDescription)});
     controls +=
         ",\n    " + object(Field{"name", quoted(Form::PictureName)},
                            Field{"kind", quoted("picture")}, Field{"place", place(Form::Picture)},
                            Field{"frame", std::to_string(Form::PictureFramePixels)},
                            Field{"label", quoted(Form::PictureAccessibleName)},
                            Field{"description", quoted(Form::PictureDescription)});
+    controls += ",\n    " + label(Form::RatingPanel.label);
     controls += ",\n    " + optionPanel(Form::RatingPanel, [](int i) { return Digits[i]; });
+    controls += ",\n    " + label(Form::ComponentPanel.label);
     controls += ",\n    " + optionPanel(Form::ComponentPanel,
                                         [](int i) { return ComponentNames[std::size_t(i)]; });
     for (std::size_t i = 0; i < Form::Commands.size(); ++i) {
@@ -110,14 +121,12 @@ int main()
                            Field{"colour", colour(command.colour)},
                            Field{"caption", quoted(command.caption)});
     }
-    for (const Form::Label &label : Form::Labels) {
-        controls +=
-            ",\n    " + object(Field{"name", quoted(label.name)}, Field{"kind", quoted("label")},
-                               Field{"place", place(label.place)},
-                               Field{"colour", colour(Form::LabelColour)},
-                               Field{"caption", quoted(label.caption)});
-    }
     controls += "\n  ]";
+
+    std::string column = "[";
+    for (const std::string_view name : Form::ColumnOrder)
+        column += (column.size() > 1 ? ", " : "") + quoted(name);
+    column += "]";
 
     const std::string title = std::string(Form::PublisherAddress) + "  " + std::string(Form::Title);
     const std::string json =
@@ -128,7 +137,7 @@ int main()
                                     Field{"standIn", quoted(Form::FontStandIn)},
                                     Field{"points", std::to_string(Form::FontPoints)})},
                Field{"place", place(Form::ClientArea)}, Field{"colour", colour(Form::FormColour)},
-               Field{"controls", controls},
+               Field{"controls", controls}, Field{"columnOrder", column},
                Field{"report", object(Field{"heading", quoted(ReportHeading)},
                                       Field{"separator", quoted(NameSeparator)},
                                       Field{"notRated", quoted(NotRatedMark)},

@@ -9,13 +9,18 @@ import hashlib
 import html
 import io
 import json
+import math
 import pathlib
+import urllib.parse
 
 from fontTools import subset
 from fontTools.ttLib import TTFont
 
 # The cut-down font may not carry the reserved name of the font it was made from.
 FONT_FAMILY = "Bodytype Serif"
+# Around the form, in CSS pixels; a viewport narrower than the form and these margins gets the
+# one-column layout.
+PAGE_MARGIN = 8
 
 
 def data_url(mime, data):
@@ -66,10 +71,21 @@ def cut_font(path, characters):
     return out.getvalue()
 
 
-def form_markup(form, intro, images):
-    """The controls in tab order, each an element with the control's name as its id."""
+def column_order(form):
+    """The controls in the one-column layout's order, which must name each control once."""
+    names = [control["name"] for control in form["controls"]]
+    order = form["columnOrder"]
+    if sorted(order) != sorted(names):
+        raise SystemExit(f"makepage: the column order {order} does not name each of {names} once")
+    return order
+
+
+def form_markup(form, intro, chart):
+    """The controls, each an element with the control's name as its id, in the column's order,
+    which the script changes to the window's on a wide screen."""
     out = []
-    for control in form["controls"]:
+    by_name = {control["name"]: control for control in form["controls"]}
+    for control in (by_name[name] for name in column_order(form)):
         name, kind = control["name"], control["kind"]
         if kind == "text":
             out.append(f'<textarea id="{name}" class="control text" readonly spellcheck="false" '
@@ -77,14 +93,15 @@ def form_markup(form, intro, images):
                        f'aria-description="{html.escape(control["description"])}">'
                        f"{html.escape(intro)}</textarea>")
         elif kind == "picture":
-            one, two = images
             out.append(f'<div id="{name}" class="control picture">'
-                       f'<img src="{one}" srcset="{two} 2x" width="200" height="194" '
+                       f'<img src="{chart}" width="200" height="194" '
                        f'tabindex="0" alt="{html.escape(control["label"])}" '
                        f'aria-description="{html.escape(control["description"])}"></div>')
         elif kind == "panel":
-            out.append(f'<div id="{name}" class="control panel" role="radiogroup" '
-                       f'aria-labelledby="{control["labelledBy"]}">')
+            # Buttons that stand in a row on the window stay in rows in the column.
+            row = len({button["place"][1] for button in control["buttons"]}) == 1
+            out.append(f'<div id="{name}" class="control panel{" row" if row else ""}" '
+                       f'role="radiogroup" aria-labelledby="{control["labelledBy"]}">')
             for button in control["buttons"]:
                 out.append(f'<label id="{button["name"]}" class="control option">'
                            f'<input type="radio" name="{control["group"]}" '
@@ -94,11 +111,18 @@ def form_markup(form, intro, images):
             out.append(f'<button id="{name}" class="control command" type="button" '
                        f'value="{control["index"]}">{html.escape(control["caption"])}</button>')
         elif kind == "label":
-            out.append(f'<div id="{name}" class="control label">'
-                       f"{html.escape(control['caption'])}</div>")
+            tag = "h1" if control["heading"] else "div"
+            out.append(f'<{tag} id="{name}" class="control label">'
+                       f"{html.escape(control['caption'])}</{tag}>")
         else:
             raise SystemExit(f"makepage: unknown kind of control {kind!r}")
     return "\n".join(out) + "\n"
+
+
+def column_media(form):
+    """The media query of the one-column layout: narrower than the form and its margins."""
+    width = form["place"][2] / form["twipsPerPixel"] + 2 * PAGE_MARGIN
+    return f"(max-width: {math.ceil(width) - 0.02:g}px)"
 
 
 def form_style(form, font):
@@ -106,6 +130,7 @@ def form_style(form, font):
     left, top, width, height = form["place"]
     rules = [f'@font-face {{ font-family: "{FONT_FAMILY}"; font-display: block; '
              f'src: url({data_url("font/woff", font)}) format("woff"); }}',
+             f"body {{ margin: 0; padding: {PAGE_MARGIN}px; }}",
              f"#fit {{ --form-width: {pixels(width, per)}; --form-height: {pixels(height, per)}; "
              f"--font-size: {form['font']['points'] * 96 / 72:g}px; }}",
              f"#form {{ width: {pixels(width, per)}; height: {pixels(height, per)}; "
@@ -123,6 +148,11 @@ def form_style(form, font):
         place(control["name"], control["place"], control.get("colour"))
         for button in control.get("buttons", []):
             place(button["name"], button["place"], button["colour"])
+        if control["kind"] == "panel":
+            # In the column, a row of buttons may fold into two.
+            count = len(control["buttons"])
+            rules.append(f"#{control['name']} {{ --buttons: {count}; "
+                         f"--half: {math.ceil(count / 2)}; }}")
     return "\n".join(rules) + "\n"
 
 
@@ -148,7 +178,11 @@ def page(template, form, markup, style, script, icons, site):
         "base-uri 'none'", "form-action 'none'"])
     site_head = ('<link rel="manifest" href="manifest.webmanifest">\n'
                  f'<meta name="theme-color" content="{form["colour"]}">\n') if site else ""
-    text = template
+    text = template.replace('<main id="form"', '<main id="form" ' + " ".join(
+        f'data-{key}="{html.escape(value)}"' for key, value in {
+            "window-order": " ".join(control["name"] for control in form["controls"]),
+            "column-order": " ".join(column_order(form)),
+            "column-media": column_media(form)}.items()))
     if site:
         text = text.replace('<html lang="bg">', '<html lang="bg" data-service-worker="sw.js">')
     for key, value in {"@HOMEPAGE@": form["address"], "@CSP@": csp,
@@ -174,14 +208,16 @@ def main():
     characters -= set("\r\n")
     font = cut_font(args.font, characters)
 
-    images = (data_url("image/jpeg", (assets / "somatochart.jpg").read_bytes()),
-              data_url("image/jpeg", (assets / "somatochart@2x.jpg").read_bytes()))
+    # A drawing is text: percent-encoded, it is smaller than in base64.
+    chart = "data:image/svg+xml," + urllib.parse.quote(
+        (assets / "somatochart.svg").read_text(encoding="utf-8"), safe=" =:/;,'()")
     page_icons = (data_url("image/png", icons[32]), data_url("image/png", icons[64]))
     error = (f'<div id="error" role="alert" tabindex="-1" hidden>'
              f'<h2>{html.escape(form["error"]["title"])}</h2>'
              f'<p>{html.escape(form["error"]["text"])}</p><p class="detail"></p></div>\n')
-    markup = form_markup(form, intro, images)
-    style = form_style(form, font) + (sources / "page.css").read_text(encoding="utf-8")
+    markup = form_markup(form, intro, chart)
+    style = form_style(form, font) + (sources / "page.css").read_text(encoding="utf-8").replace(
+        "@COLUMN@", column_media(form))
     wasm = base64.b64encode(args.wasm.read_bytes()).decode("ascii")
     script = (args.module.read_text(encoding="utf-8") + f"\nconst sheetWasm = '{wasm}';\n" +
               (sources / "page.js").read_text(encoding="utf-8"))

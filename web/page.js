@@ -12,17 +12,42 @@
     const CommandOutput = 0;
     const CommandClear = 1;
 
-    // Fits the whole form into a narrow window or screen, keeping its proportions, inside the
-    // page's margins.
+    // Narrower than the window, the controls stand in one column, in an order of their own;
+    // moving them in the document keeps the order of reading, of Tab and on screen the same.
+    const column = matchMedia(form.dataset.columnMedia);
+    const coarse = matchMedia('(pointer: coarse)');
+    const orders = {window: form.dataset.windowOrder, column: form.dataset.columnOrder};
+
+    // On a touch screen wider than the window, the window grows with the screen, up to twice
+    // its size and, where it can, no taller than the screen, so its targets grow with it.
     const fit = () => {
-        const page = getComputedStyle(document.body);
-        const room = document.documentElement.clientWidth - parseFloat(page.paddingLeft) -
-                     parseFloat(page.paddingRight);
-        const width = parseFloat(getComputedStyle(form).width);
-        form.parentElement.style.setProperty('--scale', String(Math.min(1, room / width)));
+        let scale = 1;
+        if (coarse.matches && !column.matches) {
+            const page = getComputedStyle(document.body);
+            const room = (size, start, end) => size - parseFloat(start) - parseFloat(end);
+            const width = room(document.documentElement.clientWidth, page.paddingLeft,
+                               page.paddingRight);
+            const height = room(document.documentElement.clientHeight, page.paddingTop,
+                                page.paddingBottom);
+            const size = getComputedStyle(form);
+            scale = Math.max(1, Math.min(2, width / parseFloat(size.width),
+                                         height / parseFloat(size.height)));
+        }
+        form.parentElement.style.setProperty('--scale', String(scale));
     };
+
+    const arrange = () => {
+        const focused = document.activeElement;
+        for (const name of orders[column.matches ? 'column' : 'window'].split(' '))
+            form.append(document.getElementById(name));
+        if (focused && focused !== document.activeElement)
+            focused.focus({preventScroll: true});
+        fit();
+    };
+    column.addEventListener('change', arrange);
+    coarse.addEventListener('change', fit);
     addEventListener('resize', fit);
-    fit();
+    arrange();
 
     let stopped = false;
     // The desktop program's words for an error that nothing handles.
@@ -104,6 +129,8 @@
         const command = (index) => {
             if (index === CommandOutput) {
                 resultBox.value = sheet.report();
+                // In the column the report may lie below the screen's edge.
+                resultBox.scrollIntoView({block: 'nearest'});
             } else if (index === CommandClear) {
                 sheet.clear();
                 deselect(components);
@@ -128,8 +155,12 @@
         if (stopped)
             return;
         form.inert = false;
-        resultBox.focus();
-        resultBox.setSelectionRange(0, 0);
+        // The window opens with the focus in the result box; in the column that box comes last,
+        // and the page opens at its top.
+        if (!column.matches) {
+            resultBox.focus();
+            resultBox.setSelectionRange(0, 0);
+        }
         performance.mark('bodytype-ready');
     };
 
