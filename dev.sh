@@ -11,6 +11,8 @@
 #   ./dev.sh run web        build the web page and open it in the desktop's browser
 #   ./dev.sh test web       the same for the web page: the sheet compiled to WebAssembly, the
 #                           page tested in Chromium, Firefox and WebKit
+#   ./dev.sh package        the Debian source package and the binary package built from it,
+#                           with its tests, then checked with lintian
 #   ./dev.sh bench          start-up and memory against a minimal Qt program (release build)
 #   ./dev.sh bench web      the web page's size and its time to paint and to be ready
 # Packages come from Debian only and are installed only when missing, so a second run is quick.
@@ -79,6 +81,22 @@ test)
     build "$preset"
     ctest --preset "$preset"
     ;;
+package)
+    install_missing build-essential dpkg-dev git lintian
+    dsc=$(tools/debian-source.sh build/debian-package | tail -n 1)
+    version=$(dpkg-parsechangelog -S Version)
+    if ! (cd "$(dirname "$dsc")/bodytype-${version%-*}" && dpkg-checkbuilddeps 2>/dev/null); then
+        sudo=()
+        [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+        "${sudo[@]}" apt-get update -q
+        DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get build-dep -y -q "$dsc"
+    fi
+    (cd "$(dirname "$dsc")/bodytype-${version%-*}" && dpkg-buildpackage -us -uc)
+    changes=$(dirname "$dsc")/bodytype_${version}_$(dpkg --print-architecture).changes
+    tests/package.sh deb "$changes"
+    echo "The source package: $dsc"
+    echo "The binary package: $(dirname "$dsc")/bodytype_${version}_$(dpkg --print-architecture).deb"
+    ;;
 bench)
     if [ "${2:-}" = web ]; then
         install_missing "${web_packages[@]}" "${web_test_packages[@]}"
@@ -92,7 +110,7 @@ bench)
     bench/run.sh build/release "${2:-20}"
     ;;
 *)
-    echo "usage: $0 run [web] | test [dev|asan|windows|web] | bench [RUNS] | bench web [RUNS]" >&2
+    echo "usage: $0 run [web] | test [dev|asan|windows|web] | package | bench [RUNS] | bench web [RUNS]" >&2
     exit 2
     ;;
 esac

@@ -4,7 +4,8 @@
 # Writes the Debian copyright file (machine-readable format) from the project's licence data:
 # the SPDX headers of the files and .reuse/dep5 for those that cannot carry one. The files'
 # most common copyright and licence become "Files: *", the others are listed, and each licence
-# gets its paragraph pointing at Debian's copy of its text.
+# gets its paragraph pointing at Debian's copy of its text, or, where Debian has none, the text
+# itself from LICENSES/. A file with several holders or licences keeps them all.
 
 # The paragraph that Debian's copyright file gives each licence that the project uses.
 set(license_GPL-3.0-or-later [=[
@@ -30,7 +31,10 @@ set(license_CC0-1.0 [=[
 
 function(bodytype_write_copyright source output)
     file(GLOB_RECURSE files RELATIVE "${source}" "${source}/*")
-    list(FILTER files EXCLUDE REGEX "^(\\.git|build|LICENSES|\\.reuse)/")
+    list(FILTER files EXCLUDE REGEX "^(\\.git|build|LICENSES|\\.reuse|\\.pc)/")
+    # What a Debian package build leaves in debian/.
+    list(FILTER files EXCLUDE REGEX "^debian/(bodytype|\\.debhelper|tmp)/")
+    list(FILTER files EXCLUDE REGEX "^debian/(files|debhelper-build-stamp|.*\\.substvars)$")
     list(SORT files)
     set(groups "")
     foreach(file IN LISTS files)
@@ -40,10 +44,16 @@ function(bodytype_write_copyright source output)
         set(copyright "")
         set(license "")
         foreach(line IN LISTS lines)
-            if(copyright STREQUAL "" AND line MATCHES "SPDX-FileCopyrightText: *(.*[^ ])")
-                set(copyright "${CMAKE_MATCH_1}")
-            elseif(license STREQUAL "" AND line MATCHES "SPDX-License-Identifier: *([^ ]+)")
-                set(license "${CMAKE_MATCH_1}")
+            if(line MATCHES "SPDX-FileCopyrightText: *(.*[^ ])")
+                if(NOT copyright STREQUAL "")
+                    string(APPEND copyright "\n ")
+                endif()
+                string(APPEND copyright "${CMAKE_MATCH_1}")
+            elseif(license STREQUAL "" AND line MATCHES
+                    "SPDX-License-Identifier: *([^ ]+( +(AND|OR|WITH) +[^ ]+)*)")
+                # SPDX's AND and OR are written in lower case in Debian's format.
+                string(REPLACE " AND " " and " license "${CMAKE_MATCH_1}")
+                string(REPLACE " OR " " or " license "${license}")
             endif()
         endforeach()
         # REUSE-IgnoreEnd
@@ -82,7 +92,7 @@ function(bodytype_write_copyright source output)
 
     set(text "${header}\n\nFiles: *\nCopyright: ${copyright_${widest}}\n")
     string(APPEND text "License: ${license_of_${widest}}\n")
-    set(used ${license_of_${widest}})
+    set(used "")
     foreach(group IN LISTS groups)
         if(group STREQUAL widest)
             continue()
@@ -90,19 +100,37 @@ function(bodytype_write_copyright source output)
         list(JOIN files_${group} "\n " listed)
         string(APPEND text "\nFiles: ${listed}\nCopyright: ${copyright_${group}}\n")
         string(APPEND text "License: ${license_of_${group}}\n")
-        list(APPEND used ${license_of_${group}})
     endforeach()
     string(APPEND text "\n${stanzas}\n")
-    string(REGEX MATCHALL "\nLicense: [^\n]+" dep5_licenses "\n${stanzas}")
-    foreach(entry IN LISTS dep5_licenses)
-        string(REGEX REPLACE "^\nLicense: " "" entry "${entry}")
-        list(APPEND used ${entry})
+    string(REGEX MATCHALL "\nLicense: [^\n]+" expressions "${text}")
+    foreach(expression IN LISTS expressions)
+        string(REGEX REPLACE "^\nLicense: " "" expression "${expression}")
+        string(REGEX MATCHALL "[^ ()]+" ids "${expression}")
+        list(REMOVE_ITEM ids and or with)
+        list(APPEND used ${ids})
     endforeach()
     list(REMOVE_DUPLICATES used)
     list(SORT used)
     foreach(license IN LISTS used)
         if(NOT DEFINED license_${license})
-            message(FATAL_ERROR "copyright: no Debian licence paragraph for ${license}")
+            # Not among Debian's common licences: the text itself, each line indented and an
+            # empty one written as " .".
+            if(NOT EXISTS "${source}/LICENSES/${license}.txt")
+                message(FATAL_ERROR "copyright: no text for the licence ${license}")
+            endif()
+            file(STRINGS "${source}/LICENSES/${license}.txt" licence_lines)
+            set(license_${license} "")
+            foreach(licence_line IN LISTS licence_lines)
+                string(STRIP "${licence_line}" licence_line)
+                if(licence_line STREQUAL "")
+                    if(license_${license} MATCHES "(^|\n \\.\n)$")
+                        continue() # one empty line stands for several
+                    endif()
+                    set(licence_line ".")
+                endif()
+                string(APPEND license_${license} " ${licence_line}\n")
+            endforeach()
+            string(REGEX REPLACE "\n$" "" license_${license} "${license_${license}}")
         endif()
         string(APPEND text "\nLicense: ${license}\n${license_${license}}\n")
     endforeach()
