@@ -22,8 +22,7 @@ cd "$(dirname "${BASH_SOURCE[0]}")"
 build_packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev qt6-qpa-plugins qt6-translations-l10n
     fonts-liberation)
 test_packages=(xvfb xauth xdotool xclip libx11-dev libxdamage-dev desktop-file-utils appstream
-    dpkg-dev file dbus-daemon at-spi2-core python3-pyatspi qt6-gtk-platformtheme lintian reuse
-    man-db)
+    dpkg-dev file dbus-daemon at-spi2-core python3-pyatspi qt6-gtk-platformtheme reuse man-db)
 windows_packages=(g++-mingw-w64-x86-64-posix wine64 nsis wixl msitools dpkg-dev)
 web_packages=(cmake ninja-build emscripten fonts-liberation2 fonttools python3)
 web_test_packages=(chromium chromium-driver firefox-esr webkit2gtk-driver xvfb xauth python3-selenium

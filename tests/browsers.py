@@ -6,6 +6,7 @@ Firefox ESR through its own Marionette protocol, since Debian has no geckodriver
 named by CSS selectors, in the document or frame the browser is in."""
 import base64
 import contextlib
+import inspect
 import json
 import os
 import pathlib
@@ -203,9 +204,16 @@ class WebKit(SeleniumBrowser):
         options.add_argument("--automation")
         if dark:
             options.add_argument("--dark-mode")
-        super().__init__("webkit", webdriver.WebKitGTK(
-            executable_path="/usr/bin/WebKitWebDriver", options=options,
-            service_log_path=os.devnull))
+        driver = "/usr/bin/WebKitWebDriver"
+        # Selenium 4.8 (Debian 12) is told the driver's path; later ones take a service.
+        if "service" in inspect.signature(webdriver.WebKitGTK.__init__).parameters:
+            from selenium.webdriver.webkitgtk.service import Service as WebKitService
+            started = webdriver.WebKitGTK(options=options,
+                                          service=WebKitService(executable_path=driver))
+        else:
+            started = webdriver.WebKitGTK(executable_path=driver, options=options,
+                                          service_log_path=os.devnull)
+        super().__init__("webkit", started)
 
 
 class Firefox(Browser):
