@@ -73,11 +73,13 @@ if [ "${1:-}" = --inside ]; then
     done
 
     arch=$(in_system "$package" 'dpkg --print-architecture')
+    step=$SECONDS
     in_system "$package" "export DEBIAN_FRONTEND=noninteractive; apt-get update -q &&
         cd /build/first && apt-get build-dep -y -q ./bodytype_*.dsc &&
         dpkg-source -x ./bodytype_*.dsc bodytype && cd bodytype && dpkg-buildpackage -us -uc" ||
         fail "dpkg-buildpackage"
-    pass "dpkg-buildpackage with the tests, with only build-essential and the build dependencies"
+    pass "dpkg-buildpackage with the tests, with only build-essential and the build dependencies \
+($((SECONDS - step)) s with their installation)"
     in_system "$package" "export DEBIAN_FRONTEND=noninteractive
         apt-get install -y -q --no-install-recommends lintian >/dev/null &&
         /build/first/bodytype/tests/package.sh deb /build/first/bodytype_*_$arch.changes" ||
@@ -88,12 +90,14 @@ if [ "${1:-}" = --inside ]; then
         autopkgtest /build/first/bodytype_*.dsc /build/first/bodytype_*_$arch.deb -- null" ||
         fail "autopkgtest"
     pass "autopkgtest against the installed package"
+    step=$SECONDS
     in_system "$nocheck" "export DEBIAN_FRONTEND=noninteractive; apt-get update -q &&
         cd /build/second && apt-get build-dep -y -q -P nocheck ./bodytype_*.dsc &&
         dpkg-source -x ./bodytype_*.dsc another-bodytype && cd another-bodytype &&
         DEB_BUILD_OPTIONS=nocheck dpkg-buildpackage -us -uc -b --build-profiles=nocheck" ||
         fail "dpkg-buildpackage without the tests"
-    pass "dpkg-buildpackage without the tests and their build dependencies"
+    pass "dpkg-buildpackage without the tests and their build dependencies \
+($((SECONDS - step)) s with the others' installation)"
     first=$(ls "$package"/build/first/bodytype_*_"$arch".deb)
     second=$(ls "$nocheck"/build/second/bodytype_*_"$arch".deb)
     cmp "$first" "$second" || fail "two builds of one commit gave different packages"
