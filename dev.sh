@@ -84,17 +84,17 @@ package)
     install_missing build-essential dpkg-dev git lintian
     dsc=$(tools/debian-source.sh build/debian-package | tail -n 1)
     version=$(dpkg-parsechangelog -S Version)
-    if ! (cd "$(dirname "$dsc")/bodytype-${version%-*}" && dpkg-checkbuilddeps 2>/dev/null); then
-        sudo=()
-        [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-        "${sudo[@]}" apt-get update -q
-        DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get build-dep -y -q "$dsc"
+    out=$(dirname "$dsc")
+    tree=$out/bodytype-${version%-*}
+    if ! (cd "$tree" && dpkg-checkbuilddeps 2>/dev/null); then
+        as_root apt-get update -q
+        as_root apt-get build-dep -y -q "$dsc"
     fi
-    (cd "$(dirname "$dsc")/bodytype-${version%-*}" && dpkg-buildpackage -us -uc)
-    changes=$(dirname "$dsc")/bodytype_${version}_$(dpkg --print-architecture).changes
-    tests/package.sh deb "$changes"
+    (cd "$tree" && dpkg-buildpackage -us -uc)
+    built=$out/bodytype_${version}_$(dpkg --print-architecture)
+    tests/package.sh deb "$built.changes"
     echo "The source package: $dsc"
-    echo "The binary package: $(dirname "$dsc")/bodytype_${version}_$(dpkg --print-architecture).deb"
+    echo "The binary package: $built.deb"
     ;;
 bench)
     if [ "${2:-}" = web ]; then

@@ -32,24 +32,6 @@ class NotInteractable(Exception):
     """The browser refuses to press the element at all, as WebKit refuses an inert one."""
 
 
-def key_actions(*keys):
-    """W3C key actions that press and release each key in turn."""
-    steps = []
-    for key in keys:
-        value = KEYS[key]
-        steps += [{"type": "keyDown", "value": value}, {"type": "keyUp", "value": value}]
-    return [{"type": "key", "id": "keyboard", "actions": steps}]
-
-
-def pointer_actions(element, kind):
-    """A mouse button pressed, or a finger put down, on the middle of the element, and let go."""
-    return [{"type": "pointer", "id": kind, "parameters": {"pointerType": kind},
-             "actions": [{"type": "pointerMove", "duration": 0, "origin": element, "x": 0, "y": 0},
-                         {"type": "pointerDown", "button": 0},
-                         {"type": "pause", "duration": 50},
-                         {"type": "pointerUp", "button": 0}]}]
-
-
 class Browser:
     """What the checks use of a browser."""
     name = ""
@@ -69,10 +51,23 @@ class Browser:
         """WebDriver's click: into view, then in the middle of what is there."""
         raise NotImplementedError
 
-    def pointer(self, selector, kind):
-        """A press of the mouse ("mouse") or a finger ("touch") where the element is on screen,
-        whatever is there."""
+    def reference(self, selector):
+        """The element as W3C actions name it."""
         raise NotImplementedError
+
+    def actions(self, actions):
+        """Performs W3C input actions, then lets go of every key and button."""
+        raise NotImplementedError
+
+    def pointer(self, selector, kind):
+        """A press of the mouse ("mouse") or a finger ("touch") on the middle of the element on
+        screen, whatever is there, and let go."""
+        self.actions([{"type": "pointer", "id": kind, "parameters": {"pointerType": kind},
+                       "actions": [{"type": "pointerMove", "duration": 0, "x": 0, "y": 0,
+                                    "origin": self.reference(selector)},
+                                   {"type": "pointerDown", "button": 0},
+                                   {"type": "pause", "duration": 50},
+                                   {"type": "pointerUp", "button": 0}]}])
 
     def tap(self, selector):
         self.script("document.querySelector(arguments[0]).scrollIntoView({block: 'center'})",
@@ -80,7 +75,11 @@ class Browser:
         self.pointer(selector, "touch")
 
     def keys(self, *keys):
-        raise NotImplementedError
+        """Each key pressed and released in turn."""
+        steps = []
+        for key in (KEYS[name] for name in keys):
+            steps += [{"type": "keyDown", "value": key}, {"type": "keyUp", "value": key}]
+        self.actions([{"type": "key", "id": "keyboard", "actions": steps}])
 
     def screenshot(self):
         """The viewport of the top-level page, as PNG."""
@@ -90,9 +89,16 @@ class Browser:
         """Into the frame, or back to the top-level page."""
         raise NotImplementedError
 
+    def window(self, rect=None):
+        """The browser window's size, {"width": …, "height": …}, after setting it to rect."""
+        raise NotImplementedError
+
     def size(self, width, height):
         """The viewport's size in CSS pixels, as near as the browser's window allows."""
-        raise NotImplementedError
+        inner = self.script("return [innerWidth, innerHeight]")
+        outer = self.window()
+        self.window({"width": width + outer["width"] - inner[0],
+                     "height": height + outer["height"] - inner[1]})
 
     def quit(self):
         raise NotImplementedError
@@ -142,11 +148,8 @@ class SeleniumBrowser(Browser):
         finally:
             self.driver.execute(Command.W3C_CLEAR_ACTIONS)
 
-    def pointer(self, selector, kind):
-        self.actions(pointer_actions({ELEMENT: self.element(selector).id}, kind))
-
-    def keys(self, *keys):
-        self.actions(key_actions(*keys))
+    def reference(self, selector):
+        return {ELEMENT: self.element(selector).id}
 
     def screenshot(self):
         return self.driver.get_screenshot_as_png()
@@ -157,11 +160,10 @@ class SeleniumBrowser(Browser):
         else:
             self.driver.switch_to.frame(self.element(selector))
 
-    def size(self, width, height):
-        inner = self.script("return [innerWidth, innerHeight]")
-        outer = self.driver.get_window_size()
-        self.driver.set_window_size(width + outer["width"] - inner[0],
-                                    height + outer["height"] - inner[1])
+    def window(self, rect=None):
+        if rect:
+            self.driver.set_window_size(rect["width"], rect["height"])
+        return self.driver.get_window_size()
 
     def quit(self):
         self.driver.quit()
@@ -180,14 +182,11 @@ class Chromium(SeleniumBrowser):
         options.set_capability("goog:loggingPrefs", {"performance": "ALL"})
         super().__init__("chromium", webdriver.Chrome(service=Service("/usr/bin/chromedriver"),
                                                       options=options))
-        self.dark(dark)
+        self.cdp("Emulation.setEmulatedMedia", {"features": [
+            {"name": "prefers-color-scheme", "value": "dark" if dark else "light"}]})
 
     def cdp(self, command, params=None):
         return self.driver.execute_cdp_cmd(command, params or {})
-
-    def dark(self, dark):
-        self.cdp("Emulation.setEmulatedMedia", {"features": [
-            {"name": "prefers-color-scheme", "value": "dark" if dark else "light"}]})
 
     def size(self, width, height):
         self.cdp("Emulation.setDeviceMetricsOverride", {
@@ -256,7 +255,7 @@ class Firefox(Browser):
         self.receive()
         self.command("WebDriver:NewSession", {"capabilities": {"alwaysMatch": {
             "acceptInsecureCerts": False, "timeouts": {"script": 30000}}}})
-        self.command("WebDriver:SetWindowRect", {"width": 1280, "height": 800})
+        self.window({"width": 1280, "height": 800})
 
     def receive(self):
         length = b""
@@ -303,11 +302,8 @@ class Firefox(Browser):
         self.command("WebDriver:PerformActions", {"actions": actions})
         self.command("WebDriver:ReleaseActions")
 
-    def pointer(self, selector, kind):
-        self.actions(pointer_actions({ELEMENT: self.element(selector)}, kind))
-
-    def keys(self, *keys):
-        self.actions(key_actions(*keys))
+    def reference(self, selector):
+        return {ELEMENT: self.element(selector)}
 
     def screenshot(self):
         return base64.b64decode(self.command("WebDriver:TakeScreenshot", {"full": False}))
@@ -318,12 +314,10 @@ class Firefox(Browser):
         else:
             self.command("WebDriver:SwitchToFrame", {"element": self.element(selector)})
 
-    def size(self, width, height):
-        inner = self.script("return [innerWidth, innerHeight]")
-        outer = self.command("WebDriver:GetWindowRect")
-        self.command("WebDriver:SetWindowRect", {
-            "width": width + outer["width"] - inner[0],
-            "height": height + outer["height"] - inner[1]})
+    def window(self, rect=None):
+        if rect:
+            self.command("WebDriver:SetWindowRect", rect)
+        return self.command("WebDriver:GetWindowRect")
 
     def quit(self):
         with contextlib.suppress(Exception):

@@ -197,11 +197,10 @@ QString compactPath(const QString &absolute)
 {
     static const QRegularExpression token(QStringLiteral("([MLC])|(-?[0-9.]+(?:e-?[0-9]+)?)"));
     QString out;
-    qint64 x = 0, y = 0, startX = 0, startY = 0;
+    // Where the current segment starts, and the x of the point being read.
+    qint64 fromX = 0, fromY = 0, nextX = 0;
     QChar command;
     int coordinate = 0;
-    QString segment;
-    qint64 nextX = 0;
     const auto number = [](qint64 hundredths) {
         QString text = QString::number(double(hundredths) / 100, 'f', 2);
         while (text.contains(QLatin1Char('.')) &&
@@ -236,24 +235,20 @@ QString compactPath(const QString &absolute)
             }
             command = next;
             coordinate = 0;
-            startX = x;
-            startY = y;
             continue;
         }
         const qint64 value = qRound64(found.captured(2).toDouble() * 100);
         const bool isX = coordinate % 2 == 0;
         // A cubic's control points are relative to where the segment starts, as its end is.
         if (isX) {
-            append(value - startX);
+            append(value - fromX);
             nextX = value;
         } else {
-            append(value - startY);
+            append(value - fromY);
             const bool endsSegment = command != QLatin1Char('C') || coordinate % 6 == 5;
             if (endsSegment) {
-                x = nextX;
-                y = value;
-                startX = x;
-                startY = y;
+                fromX = nextX;
+                fromY = value;
             }
         }
         ++coordinate;
