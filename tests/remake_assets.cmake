@@ -13,7 +13,8 @@ if(NOT status EQUAL 0)
 endif()
 execute_process(COMMAND "${ASSETCHECK}" "${ASSETS}" "${scratch}"
         somatochart.jpg somatochart@2x.jpg somatochart.svg icons/bodytype-32.png icons/bodytype-64.png
-        icons/bodytype-128.png icons/bodytype-256.png icons/bodytype.ico
+        icons/bodytype-128.png icons/bodytype-192.png icons/bodytype-256.png
+        icons/bodytype-512.png icons/bodytype-maskable-512.png icons/bodytype.ico
     RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
     message(FATAL_ERROR "the assets are not what tools/makeassets draws now")

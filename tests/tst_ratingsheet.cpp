@@ -3,6 +3,7 @@
 
 #include "rangeerror.h"
 #include "ratingsheet.h"
+#include "valueerror.h"
 
 #include <QTest>
 
@@ -35,6 +36,8 @@ private slots:
     void lastEntryIsAddressable();
     void indexOutsideRatingsIsRangeError_data();
     void indexOutsideRatingsIsRangeError();
+    void onlySixteenBitWholeNumbersReachTheSheet_data();
+    void onlySixteenBitWholeNumbersReachTheSheet();
 };
 
 static RatingSheet freshSheet()
@@ -167,6 +170,42 @@ void tst_RatingSheet::indexOutsideRatingsIsRangeError()
     // The index is taken before it is checked, so a rating now fails the same way.
     QVERIFY_THROWS_EXCEPTION(RangeError, sheet.SelectRating(1));
     QCOMPARE(sheet.Ratings, before);
+}
+
+void tst_RatingSheet::onlySixteenBitWholeNumbersReachTheSheet_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("refused"); // as the message shows it; empty where it is taken
+    QTest::newRow("rating") << 7.0 << QString();
+    QTest::newRow("outside the scale, kept") << 9.0 << QString();
+    QTest::newRow("lowest") << -32768.0 << QString();
+    QTest::newRow("highest") << 32767.0 << QString();
+    QTest::newRow("negative zero") << -0.0 << QString();
+    QTest::newRow("one past the highest") << 32768.0 << QStringLiteral("32768");
+    QTest::newRow("65536") << 65536.0 << QStringLiteral("65536");
+    QTest::newRow("7 plus 65536") << 65543.0 << QStringLiteral("65543");
+    QTest::newRow("-32769") << -32769.0 << QStringLiteral("-32769");
+    QTest::newRow("fraction") << 1.5 << QStringLiteral("1.5");
+    QTest::newRow("just below 2") << 1.9 << QStringLiteral("1.9");
+    QTest::newRow("NaN") << std::numeric_limits<double>::quiet_NaN() << QStringLiteral("nan");
+    QTest::newRow("infinity") << std::numeric_limits<double>::infinity() << QStringLiteral("inf");
+}
+
+void tst_RatingSheet::onlySixteenBitWholeNumbersReachTheSheet()
+{
+    QFETCH(double, value);
+    QFETCH(QString, refused);
+    try {
+        const std::int16_t taken = ValueError::sheetValue("SelectRating", "rating", value);
+        QVERIFY2(refused.isEmpty(), "a value that is not the sheet's was taken");
+        QCOMPARE(double(taken), value);
+    } catch (const ValueError &error) {
+        QVERIFY2(!refused.isEmpty(), error.what());
+        QCOMPARE(QString::fromUtf8(error.what()),
+                 QStringLiteral("SelectRating: rating %1 is not a whole number from -32768 to "
+                                "32767")
+                     .arg(refused));
+    }
 }
 
 QTEST_APPLESS_MAIN(tst_RatingSheet)

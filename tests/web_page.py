@@ -18,7 +18,10 @@ import io
 import json
 import pathlib
 import random
+import re
+import shutil
 import sys
+import tempfile
 import threading
 import time
 import urllib.parse
@@ -28,6 +31,9 @@ from PIL import Image
 
 from browsers import ENGINES, NotInteractable, browser
 from checking import check, finish
+
+sys.path.insert(0, str(pathlib.Path(__file__).parent.parent / "web"))
+import makepage  # noqa: E402  (the page's maker, which names the worker's cache)
 
 build = pathlib.Path(sys.argv[1]).resolve()
 axe_source = pathlib.Path(sys.argv[2]).read_text(encoding="utf-8")
@@ -174,7 +180,17 @@ SEQUENCES = {
 
 # --- serving the page ----------------------------------------------------------------------
 class Handler(http.server.SimpleHTTPRequestHandler):
-    """The build folder, and /phone?width=W&height=H: the page in a frame of a phone's size."""
+    """The build folder, and /phone?width=W&height=H: the page in a frame of a phone's size;
+    with the headers given to every answer."""
+
+    def __init__(self, *args, headers=(), **kwargs):
+        self.headers_given = headers
+        super().__init__(*args, **kwargs)
+
+    def end_headers(self):
+        for name, value in self.headers_given:
+            self.send_header(name, value)
+        super().end_headers()
 
     def do_GET(self):
         address = urllib.parse.urlsplit(self.path)
@@ -196,9 +212,9 @@ class Handler(http.server.SimpleHTTPRequestHandler):
 
 
 @contextlib.contextmanager
-def server(folder):
+def server(folder, headers=()):
     serving = http.server.ThreadingHTTPServer(
-        ("127.0.0.1", 0), functools.partial(Handler, directory=str(folder)))
+        ("127.0.0.1", 0), functools.partial(Handler, directory=str(folder), headers=headers))
     thread = threading.Thread(target=serving.serve_forever, daemon=True)
     thread.start()
     try:
@@ -460,20 +476,27 @@ def check_axe(b, what):
     check(found == [], f"{what}: axe-core finds {found}")
 
 
-def check_stop(b, reopen, what):
+# What stops the page: a button's value changed, the buttons then clicked, and the detail shown.
+STOPS = [
+    # The sheet's range error: a component index outside its table.
+    ("Option2_2", "4", ["Option2_2"], "SelectComponent: component index 4 "),
+    # A stored rating with no button to mark.
+    ("Option1_7", "9", ["Option2_1", "Option1_7", "Option2_0", "Option2_1"],
+     "no option button 9"),
+] + [
+    # Not the sheet's 16-bit whole numbers: refused, not cut down to another rating.
+    ("Option1_3", value, ["Option1_3"], f"SelectRating: rating {shown} is not a whole number")
+    for value, shown in (("65536", "65536"), ("-32769", "-32769"), ("1.5", "1.5"),
+                         ("NaN", "nan"), ("seven", "nan"))]
+
+
+def check_stop(b, reopen, what, stops=STOPS):
     """An error in the sheet or a control stops the page with the desktop's message."""
-    for provoke, detail in (
-            # The sheet's range error: a component index outside its table.
-            ("document.querySelector('#Option2_2 input').value = '4';", "SelectComponent"),
-            # A stored rating with no button to mark.
-            ("document.querySelector('#Option1_7 input').value = '9';", "no option button 9")):
+    for button, value, clicks, detail in stops:
         reopen()
-        b.script(provoke)
-        if detail == "SelectComponent":
-            b.click("#Option2_2")
-        else:
-            for name in ("Option2_1", "Option1_7", "Option2_0", "Option2_1"):
-                b.click(f"#{name}")
+        b.script(f"document.querySelector('#{button} input').value = arguments[0];", value)
+        for name in clicks:
+            b.click(f"#{name}")
         shown = b.script(
             "const e = document.getElementById('error'), r = e.getBoundingClientRect();"
             "return {hidden: e.hidden, text: e.innerText, focused: document.activeElement === e,"
@@ -532,7 +555,8 @@ def engine_checks(b, origin, dark):
         open_phone(b, origin, width, height)
         play(b, Model(), random_steps(20261210 + width, 80), f"{what}: taps", b.tap)
     width, height = PHONES[0]
-    check_stop(b, lambda: open_phone(b, origin, width, height), f"{name}, {width} x {height}")
+    check_stop(b, lambda: open_phone(b, origin, width, height), f"{name}, {width} x {height}",
+               STOPS[:2])
     return styles
 
 
@@ -687,7 +711,7 @@ def check_site(b):
         check(errors.get("installabilityErrors") == [], f"installable: {errors}")
         check_private(b, site, "served")
         cached = b.wait_script("caches.keys().then(arguments[0])")
-        check(len(cached) == 1 and cached[0].startswith("bodytype-"), f"one cache: {cached}")
+        check(len(cached) == 1 and cached[0].startswith(f"bodytype {site} "), f"one cache: {cached}")
     try:
         urllib.request.urlopen(site, timeout=2)
         check(False, "the server is stopped")
@@ -708,6 +732,59 @@ def check_site(b):
     b.cdp("Network.setCacheDisabled", {"cacheDisabled": False})
 
 
+def check_update(b):
+    """A new build on the server reaches a pupil who has the old one within two loads, though
+    the server lets the browser keep its files for an hour, and the worker leaves the caches of
+    other apps on the same server alone. Served with the policy of the sample settings."""
+    policy = re.search(r'Content-Security-Policy "([^"]*)"',
+                       (build / "server/htaccess").read_text(encoding="utf-8"))[1]
+    headers = [("Cache-Control", "max-age=3600"), ("Content-Security-Policy", policy)]
+    with tempfile.TemporaryDirectory() as root, server(root, headers) as origin:
+        served = pathlib.Path(root, "bodytype")
+        shutil.copytree(build / "site", served)
+        site = origin + "bodytype/"
+        open_page(b, site)
+        # The worker's state and the caches, once no worker is on its way in.
+        settled = """const done = arguments[0];
+            navigator.serviceWorker.getRegistration().then(function wait(r) {
+                if (r && r.active && !r.installing && !r.waiting
+                        && navigator.serviceWorker.controller)
+                    caches.keys().then(done);
+                else
+                    setTimeout(() => navigator.serviceWorker.getRegistration().then(wait), 50);
+            });"""
+        b.wait_script(settled)
+        b.wait_script("const done = arguments[0]; caches.open('another-app')"
+                      ".then(c => c.put('/another-app/', new Response('kept'))).then(done);")
+        old_title = b.script("return document.title")
+        # Version 2: another text, and another name in the manifest only.
+        index = served / "index.html"
+        index.write_text(index.read_text(encoding="utf-8").replace(
+            "<title>", "<title>2 "), encoding="utf-8")
+        manifest = served / "manifest.webmanifest"
+        manifest.write_text(manifest.read_text(encoding="utf-8").replace(
+            '"short_name": "', '"short_name": "2 '), encoding="utf-8")
+        makepage.write_worker(served, pathlib.Path(__file__).parent.parent / "web")
+        new_cache = re.search(r"const cacheName = ownCaches \+ '([^']*)'",
+                              (served / "sw.js").read_text(encoding="utf-8"))[1]
+        titles = []
+        for _ in range(2):
+            open_page(b, site)
+            titles.append(b.script("return document.title"))
+            # A pupil takes a few seconds over the page before loading it again.
+            deadline = time.monotonic() + 5
+            while (f"bodytype {site} {new_cache}" not in (names := b.wait_script(settled))
+                   and time.monotonic() < deadline):
+                time.sleep(0.2)
+        check(titles[-1] == "2 " + old_title, f"version 2 shows within two loads: {titles}")
+        ours = [name for name in names if name.startswith("bodytype ")]
+        check(ours == [f"bodytype {site} {new_cache}"] and "another-app" in names,
+              f"one cache of the page, version 2's, and the other app's kept: {names}")
+        kept = b.wait_script("const done = arguments[0]; caches.match('manifest.webmanifest')"
+                             ".then(r => r.json()).then(m => done(m.short_name));")
+        check(kept.startswith("2 "), f"the new manifest is kept: {kept}")
+
+
 def chromium_checks(b):
     page = (build / "bodytype.html").as_uri()
     requests_made(b)
@@ -721,6 +798,7 @@ def chromium_checks(b):
         check_touch(b, page, width, height, f"a {width} x {height} touch screen")
     check_tablets(b, page)
     check_site(b)
+    check_update(b)
 
 
 def main():

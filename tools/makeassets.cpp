@@ -291,12 +291,20 @@ QByteArray pictureSvg()
     return compact.toUtf8();
 }
 
-QImage drawIcon(int size)
+// The icon on a transparent ground; a maskable one (for phones, which cut an app's icon to a
+// shape of their own) stands on the form's colour to the edges, the chart within the middle
+// circle of four fifths of the width that every such shape keeps.
+QImage drawIcon(int size, bool maskable = false)
 {
     QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
+    image.fill(maskable ? QColor(QRgb(Form::FormColour)) : QColor(Qt::transparent));
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
+    if (maskable) {
+        constexpr double Inset = 0.2;
+        painter.translate(size * Inset, size * Inset);
+        painter.scale(1 - 2 * Inset, 1 - 2 * Inset);
+    }
     painter.scale(size / 32.0, size / 32.0);
     const Chart chart(QPointF(16, 2.5), 28);
     drawChart(painter, chart, 1.5, 2.2);
@@ -386,10 +394,12 @@ int main(int argc, char *argv[])
 
     const QImage small = toIndexed(drawIcon(32));
     ok = ok && save(small, assets.filePath(QStringLiteral("icons/bodytype-32.png")), "PNG");
-    for (int size : {64, 128, 256}) {
+    for (int size : {64, 128, 192, 256, 512}) {
         ok = ok && save(drawIcon(size),
                         assets.filePath(QStringLiteral("icons/bodytype-%1.png").arg(size)), "PNG");
     }
+    ok = ok && save(drawIcon(512, true),
+                    assets.filePath(QStringLiteral("icons/bodytype-maskable-512.png")), "PNG");
     QFile ico(assets.filePath(QStringLiteral("icons/bodytype.ico")));
     ok = ok && ico.open(QIODevice::WriteOnly) && ico.write(icoFile(small)) > 0;
     return ok ? 0 : 1;

@@ -3,11 +3,13 @@
 
 // The page's one rating sheet, reached from JavaScript through plain C functions. An error in
 // the sheet does not unwind into JavaScript: the call returns Failed and failure() says what
-// went wrong, in the desktop program's words.
+// went wrong, in the desktop program's words. Numbers arrive as JavaScript has them, doubles,
+// and only the sheet's own 16-bit whole numbers are let through.
 
 #include "ratingsheet.h"
 #include "report.h"
 #include "runtimeerror.h"
+#include "valueerror.h"
 
 #include <emscripten/emscripten.h>
 
@@ -56,15 +58,18 @@ EMSCRIPTEN_KEEPALIVE int sheet_reset()
     });
 }
 
-EMSCRIPTEN_KEEPALIVE int sheet_select_component(int component)
+EMSCRIPTEN_KEEPALIVE int sheet_select_component(double component)
 {
-    return guarded([component] { return int(sheet.SelectComponent(std::int16_t(component))); });
+    return guarded([component] {
+        return int(sheet.SelectComponent(
+            ValueError::sheetValue("SelectComponent", "component index", component)));
+    });
 }
 
-EMSCRIPTEN_KEEPALIVE int sheet_select_rating(int rating)
+EMSCRIPTEN_KEEPALIVE int sheet_select_rating(double rating)
 {
     return guarded([rating] {
-        sheet.SelectRating(std::int16_t(rating));
+        sheet.SelectRating(ValueError::sheetValue("SelectRating", "rating", rating));
         return 0;
     });
 }

@@ -11,6 +11,7 @@ import io
 import json
 import math
 import pathlib
+import shutil
 import urllib.parse
 
 from fontTools import subset
@@ -21,6 +22,9 @@ FONT_FAMILY = "Bodytype Serif"
 # Around the form, in CSS pixels; a viewport narrower than the form and these margins gets the
 # one-column layout.
 PAGE_MARGIN = 8
+# The site's icons for launchers and app lists: size and purpose (a maskable one is cut to a
+# shape of the device's own).
+SITE_ICONS = [(64, "any"), (192, "any"), (256, "any"), (512, "any"), (512, "maskable")]
 
 
 def data_url(mime, data):
@@ -164,18 +168,70 @@ def launcher_name(desktop_entry):
     raise SystemExit(f"makepage: {desktop_entry} has no Bulgarian name")
 
 
+def write_worker(site, sources):
+    """The service worker, which keeps every file of the site. Its cache is named by all of them,
+    so that a change to any one, the manifest too, reaches those who have the page already."""
+    kept = sorted(path.name for path in site.iterdir()
+                  if path.is_file() and path.name != "sw.js" and not path.name.startswith("."))
+    digest = hashlib.sha256()
+    for name in kept:
+        data = (site / name).read_bytes()
+        digest.update(f"{name}\0{len(data)}\0".encode() + data)
+    worker = (sources / "sw.js").read_text(encoding="utf-8")
+    worker = worker.replace("@VERSION@", digest.hexdigest()[:12])
+    worker = worker.replace("@FILES@", ", ".join(map(json.dumps, ["./"] + kept)))
+    (site / "sw.js").write_text(worker, encoding="utf-8")
+
+
+def server_settings(csp):
+    """Headers for the site, for Apache and for nginx: the page's policy, now also refusing to
+    be framed by another site (which a policy in the page cannot say), and the page, its
+    manifest and its worker checked with the server on every visit, so that a new build is
+    seen at once."""
+    # The worker is under the policy that comes with its script, and fetches the site's files;
+    # in the page, the policy that the page itself carries still refuses that.
+    policy = f"{csp}; connect-src 'self'; frame-ancestors 'none'"
+    headers = [("Content-Security-Policy", policy), ("X-Content-Type-Options", "nosniff"),
+               ("Referrer-Policy", "no-referrer")]
+    fresh = r"(^|/)(index\.html|sw\.js|manifest\.webmanifest)?$"
+    apache = ["# The bodytype page on Apache: copy this file into the site's folder as .htaccess",
+              "# (AllowOverride FileInfo, mod_headers).",
+              "AddType application/manifest+json .webmanifest"]
+    apache += [f'Header always set {name} "{value}"' for name, value in headers]
+    apache += ['<FilesMatch "^(index\\.html|sw\\.js|manifest\\.webmanifest)$">',
+               '    Header always set Cache-Control "no-cache"', "</FilesMatch>"]
+
+    def add(indent, pairs):
+        return [f'{indent}add_header {name} "{value}" always;' for name, value in pairs]
+    nginx = ["# The bodytype page on nginx: include this file in a server block, with /bodytype/",
+             "# changed to where the site's folder is served. (A location that adds a header",
+             "# inherits none, so each names them all.)",
+             "location /bodytype/ {",
+             "    types { text/html html; text/javascript js; image/png png;",
+             "            application/manifest+json webmanifest; }"]
+    nginx += add("    ", headers)
+    nginx += [f'    location ~ "{fresh}" {{']
+    nginx += add("        ", headers + [("Cache-Control", "no-cache")])
+    nginx += ["    }", "}"]
+    return "\n".join(apache) + "\n", "\n".join(nginx) + "\n"
+
+
 def sha256(text):
     return "'sha256-" + base64.b64encode(hashlib.sha256(text.encode()).digest()).decode() + "'"
 
 
-def page(template, form, markup, style, script, icons, site):
-    csp = "; ".join([
+def content_policy(script, style):
+    return "; ".join([
         "default-src 'none'",
         f"script-src {sha256(script)} 'wasm-unsafe-eval'",
         f"style-src {sha256(style)}",
         "img-src data: 'self'", "font-src data:",
         "manifest-src 'self'", "worker-src 'self'",
         "base-uri 'none'", "form-action 'none'"])
+
+
+def page(template, form, markup, style, script, icons, site):
+    csp = content_policy(script, style)
     site_head = ('<link rel="manifest" href="manifest.webmanifest">\n'
                  f'<meta name="theme-color" content="{form["colour"]}">\n') if site else ""
     text = template.replace('<main id="form"', '<main id="form" ' + " ".join(
@@ -199,7 +255,9 @@ def main():
         parser.add_argument("--" + option, required=True, type=pathlib.Path)
     args = parser.parse_args()
     sources, assets = args.sources, args.assets
-    icons = {size: (assets / f"icons/bodytype-{size}.png").read_bytes() for size in (32, 64, 256)}
+    icons = {(size, purpose): (assets / "icons" / (
+        f"bodytype-{purpose}-{size}.png" if purpose != "any" else f"bodytype-{size}.png"))
+        .read_bytes() for size, purpose in SITE_ICONS + [(32, "any")]}
 
     form = json.loads(args.form.read_text(encoding="utf-8"))
     intro = (assets / "introtext.txt").read_text(encoding="utf-8")
@@ -211,7 +269,7 @@ def main():
     # A drawing is text: percent-encoded, it is smaller than in base64.
     chart = "data:image/svg+xml," + urllib.parse.quote(
         (assets / "somatochart.svg").read_text(encoding="utf-8"), safe=" =:/;,'()")
-    page_icons = (data_url("image/png", icons[32]), data_url("image/png", icons[64]))
+    page_icons = (data_url("image/png", icons[32, "any"]), data_url("image/png", icons[64, "any"]))
     error = (f'<div id="error" role="alert" tabindex="-1" hidden>'
              f'<h2>{html.escape(form["error"]["title"])}</h2>'
              f'<p>{html.escape(form["error"]["text"])}</p><p class="detail"></p></div>\n')
@@ -229,24 +287,31 @@ def main():
     (args.out / "bodytype.html").write_text(single, encoding="utf-8")
 
     site = args.out / "site"
-    site.mkdir(exist_ok=True)
+    # A file of an earlier build would be kept by the worker too.
+    shutil.rmtree(site, ignore_errors=True)
+    site.mkdir()
     index = page(template, form, markup, style, script, page_icons, site=True)
     (site / "index.html").write_text(index, encoding="utf-8")
-    for size in (64, 256):
-        (site / f"icon-{size}.png").write_bytes(icons[size])
+    manifest_icons = []
+    for size, purpose in SITE_ICONS:
+        name = f"icon-{purpose}-{size}.png" if purpose != "any" else f"icon-{size}.png"
+        (site / name).write_bytes(icons[size, purpose])
+        manifest_icons.append({"src": name, "sizes": f"{size}x{size}", "type": "image/png",
+                               "purpose": purpose})
     manifest = {
-        "name": form["name"], "short_name": launcher_name(args.desktop_entry), "lang": "bg",
-        "start_url": "./", "scope": "./", "display": "standalone",
+        "id": "./", "name": form["name"], "short_name": launcher_name(args.desktop_entry),
+        "lang": "bg", "start_url": "./", "scope": "./", "display": "standalone",
         "background_color": form["colour"], "theme_color": form["colour"],
-        "icons": [{"src": "icon-64.png", "sizes": "64x64", "type": "image/png"},
-                  {"src": "icon-256.png", "sizes": "256x256", "type": "image/png"}]}
+        "icons": manifest_icons}
     (site / "manifest.webmanifest").write_text(
         json.dumps(manifest, ensure_ascii=False, indent=2) + "\n", encoding="utf-8")
-    files = ["./", "index.html", "manifest.webmanifest", "icon-64.png", "icon-256.png"]
-    version = hashlib.sha256(index.encode() + icons[64] + icons[256]).hexdigest()[:12]
-    worker = (sources / "sw.js").read_text(encoding="utf-8").replace("@VERSION@", version)
-    (site / "sw.js").write_text(worker.replace("@FILES@", ", ".join(map(json.dumps, files))),
-                                encoding="utf-8")
+    write_worker(site, sources)
+
+    server = args.out / "server"
+    server.mkdir(exist_ok=True)
+    apache, nginx = server_settings(content_policy(script, style))
+    (server / "htaccess").write_text(apache, encoding="utf-8")
+    (server / "nginx.conf").write_text(nginx, encoding="utf-8")
 
 
 if __name__ == "__main__":

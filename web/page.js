@@ -85,8 +85,10 @@
     // Every sheet operation: a failure in the sheet becomes an exception here.
     const bind = (module) => {
         const failed = module._sheet_failed();
+        // Anything but a number reaches the sheet as NaN, which it refuses, rather than as
+        // what JavaScript would make of it ('3' as 3, true as 1).
         const call = (operation) => (...args) => {
-            const result = operation(...args);
+            const result = operation(...args.map((arg) => typeof arg === 'number' ? arg : NaN));
             if (result === failed) {
                 const error = new Error('sheet');
                 error.sheetFailure = module.UTF8ToString(module._sheet_failure());
