@@ -13,6 +13,7 @@
 #                           page tested in Chromium, Firefox and WebKit
 #   ./dev.sh package        the Debian source package and the binary package built from it,
 #                           with its tests, then checked with lintian
+#   ./dev.sh release        every artefact of a release in build/dist, with SHA256SUMS
 #   ./dev.sh bench          start-up and memory against a minimal Qt program (release build)
 #   ./dev.sh bench web      the web page's size and its time to paint and to be ready
 # Packages come from Debian only and are installed only when missing, so a second run is quick.
@@ -23,7 +24,8 @@ build_packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev qt6-qpa-plugins q
     fonts-liberation)
 test_packages=(xvfb xauth xdotool xclip libx11-dev libxdamage-dev desktop-file-utils appstream
     dpkg-dev file dbus-daemon at-spi2-core python3-pyatspi qt6-gtk-platformtheme reuse man-db)
-windows_packages=(g++-mingw-w64-x86-64-posix wine64 nsis wixl msitools dpkg-dev)
+windows_packages=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine64 nsis wixl msitools faketime dpkg-dev
+    python3-pefile)
 web_packages=(cmake ninja-build emscripten fonts-liberation2 fonttools python3)
 web_test_packages=(chromium chromium-driver firefox-esr webkit2gtk-driver xvfb xauth python3-selenium
     python3-pil)
@@ -80,6 +82,11 @@ test)
     build "$preset"
     ctest --preset "$preset"
     ;;
+release)
+    install_missing "${build_packages[@]}" "${windows_packages[@]}" "${web_packages[@]}" \
+        build-essential dpkg-dev git lintian
+    exec tools/release.sh
+    ;;
 package)
     install_missing build-essential dpkg-dev git lintian
     dsc=$(tools/debian-source.sh build/debian-package | tail -n 1)
@@ -109,7 +116,7 @@ bench)
     bench/run.sh build/release "${2:-20}"
     ;;
 *)
-    echo "usage: $0 run [web] | test [dev|asan|windows|web] | package | bench [RUNS] | bench web [RUNS]" >&2
+    echo "usage: $0 run [web] | test [dev|asan|windows|web] | package | release | bench [RUNS] | bench web [RUNS]" >&2
     exit 2
     ;;
 esac

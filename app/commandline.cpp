@@ -9,6 +9,7 @@
 #include <QMessageBox>
 
 #include <cstdio>
+#include <cstdlib>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -32,14 +33,31 @@ void CommandLine::answerHelpAndVersion(int &argc, char **argv)
         arguments << QString::fromLocal8Bit(argv[i]);
     // Qt's options are unknown to this parser; they are checked once Qt has taken its own.
     m_parser.parse(arguments);
-    if (!m_parser.isSet(m_help) && !m_parser.isSet(m_version))
+    // --help-all, which Qt adds, answers as --help does.
+    if (!m_parser.isSet(m_help) && !m_parser.isSet(QStringLiteral("help-all")) &&
+        !m_parser.isSet(m_version))
         return;
     // The answer names the program and its version, which an application object carries.
     const QCoreApplication console(argc, argv);
     Startup::describeApplication();
-    if (m_parser.isSet(m_version))
-        m_parser.showVersion();
-    m_parser.showHelp(0);
+#ifdef Q_OS_WIN
+    // Started from Explorer or a shortcut, a Windows program has nowhere to write to: Qt
+    // answers in a message box then. Where its output goes somewhere (redirected, or handed
+    // on by a program that started it), it is written there, as on other systems.
+    if (!GetStdHandle(STD_OUTPUT_HANDLE)) {
+        if (m_parser.isSet(m_version))
+            m_parser.showVersion();
+        m_parser.showHelp(0);
+    }
+#endif
+    const QString answer =
+        m_parser.isSet(m_version)
+            ? QStringLiteral("%1 %2\n").arg(QCoreApplication::applicationName(),
+                                            QCoreApplication::applicationVersion())
+            : m_parser.helpText();
+    std::fputs(qPrintable(answer), stdout);
+    std::fflush(stdout);
+    std::exit(0);
 }
 
 std::optional<int> CommandLine::rejectTheRest(const QStringList &arguments)

@@ -11,12 +11,22 @@ set(work ${CPACK_TOPLEVEL_DIRECTORY}/msi)
 file(RELATIVE_PATH source ${work} ${root})
 set(version ${CPACK_PACKAGE_VERSION})
 set(upgrade_code ${CPACK_BODYTYPE_UPGRADE_CODE})
-foreach(tool wixl msibuild)
-    find_program(${tool}_program ${tool})
-    if(NOT ${tool}_program)
-        message(FATAL_ERROR "msi: ${tool} is missing: apt-get install wixl msitools")
+foreach(tool wixl:wixl msibuild:msitools faketime:faketime)
+    string(REPLACE ":" ";" tool ${tool})
+    list(GET tool 0 name)
+    list(GET tool 1 package)
+    find_program(${name}_program ${name})
+    if(NOT ${name}_program)
+        message(FATAL_ERROR "msi: ${name} is missing: apt-get install ${package}")
     endif()
 endforeach()
+# wixl and msibuild date the package with the clock (its summary's creation and saving times):
+# they are given the commit's time instead, held still, so that two builds are the same.
+set(at_commit_time "")
+if(DEFINED ENV{SOURCE_DATE_EPOCH})
+    string(TIMESTAMP commit_time "%Y-%m-%d %H:%M:%S" UTC)
+    set(at_commit_time ${CMAKE_COMMAND} -E env TZ=UTC ${faketime_program} ${commit_time})
+endif()
 
 # Every code is derived from the fixed upgrade code: the product's from the version, so that one
 # version is one product; each component's from its file's place, so that it stays the same
@@ -91,7 +101,7 @@ file(MAKE_DIRECTORY ${work})
 configure_file(${CPACK_BODYTYPE_WXS} ${work}/bodytype.wxs @ONLY)
 set(msi ${work}/bodytype-${version}-win64.msi)
 file(REMOVE ${msi})
-execute_process(COMMAND ${wixl_program} -a x64 -o ${msi} ${work}/bodytype.wxs
+execute_process(COMMAND ${at_commit_time} ${wixl_program} -a x64 -o ${msi} ${work}/bodytype.wxs
     RESULT_VARIABLE status OUTPUT_VARIABLE output ERROR_VARIABLE output)
 if(NOT status EQUAL 0 OR NOT EXISTS ${msi})
     message(FATAL_ERROR "msi: wixl failed:\n${output}")
@@ -113,7 +123,7 @@ endforeach()
 # The summary: the name, the languages and the package's own code (wixl makes up a new one on
 # each run).
 list(APPEND arguments -s "${name}" "${CPACK_PACKAGE_VENDOR}" "x64\;1026" "{${package_code}}")
-execute_process(COMMAND ${msibuild_program} ${msi} ${arguments}
+execute_process(COMMAND ${at_commit_time} ${msibuild_program} ${msi} ${arguments}
     RESULT_VARIABLE status OUTPUT_VARIABLE output ERROR_VARIABLE output)
 if(NOT status EQUAL 0)
     message(FATAL_ERROR "msi: msibuild failed:\n${output}")

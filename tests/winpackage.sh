@@ -35,8 +35,8 @@ packages=$build/packages
 rm -rf "$packages"
 (cd "$work" && cpack --config "$build/CPackConfig.cmake" -B "$packages" >"$work/cpack.log" 2>&1) ||
     { cat "$work/cpack.log"; fail "cpack"; }
-# Not for users: the list of files that CPack hands to the MSI's script.
-rm -f "$packages"/*.json
+# Not for users: the list of files that CPack hands to the MSI's script, and CPack's staging.
+rm -rf "$packages"/*.json "$packages/_CPack_Packages"
 zip=$(ls "$packages"/*.zip)
 installer=$(ls "$packages"/*.exe)
 
@@ -65,6 +65,70 @@ for dll in $imports; do
         fail "bodytype.exe imports $dll, which is not one of Windows' own DLLs"
 done
 pass "bodytype.exe, $size bytes, imports only Windows' own $(echo $imports)"
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+hardening=$(/usr/bin/python3 -B "$here/pecheck.py" hardening "$alone/bodytype.exe") ||
+    fail "bodytype.exe is not hardened"
+pass "bodytype.exe: $hardening"
+for folder in "$here/.." "$build" "${XDG_CACHE_HOME:-$HOME/.cache}"; do
+    folder=$(cd "$folder" && pwd)
+    ! grep -aqF "$folder" "$alone/bodytype.exe" || fail "bodytype.exe names the folder $folder"
+done
+pass "bodytype.exe names no folder of the machine it was built on"
+
+# A DLL put beside the program under the name of one that it loads (as anyone who can write to
+# the USB stick or the Downloads folder could) never runs: each name that Windows would look
+# for beside the program is delay-loaded, and taken from the system folder only. Under every
+# such name that the program holds, a DLL exporting all that Windows' own does is put beside
+# it, and Wine told to prefer it, as Windows does; a plain program shows that they load.
+named=$(/usr/bin/python3 -B "$here/pecheck.py" imports "$alone/bodytype.exe") ||
+    fail "bodytype.exe imports a DLL that Windows would look for beside it"
+[ -n "$named" ] || fail "bodytype.exe names no DLL to plant: the test below would prove nothing"
+plant=$work/planted
+mkdir "$plant"
+cp "$alone/bodytype.exe" "$plant/"
+planted=()
+for dll in $named; do
+    { echo "LIBRARY $dll" && echo EXPORTS &&
+        x86_64-w64-mingw32-nm --defined-only "/usr/x86_64-w64-mingw32/lib/lib${dll%.dll}.a" \
+            2>/dev/null | sed -n 's/.* I __imp_\(.*\)/\1=planted/p' | sort -u; } >"$work/$dll.def"
+    x86_64-w64-mingw32-gcc-posix -shared -s -o "$plant/$dll" "$here/planted.c" "$work/$dll.def" ||
+        fail "building the planted $dll"
+    planted+=("$dll")
+done
+x86_64-w64-mingw32-gcc-posix -municode -DLOADER -s -o "$plant/loader.exe" "$here/planted.c" ||
+    fail "building the loader"
+# Wine's own system DLLs import some of these names, and load them from beside any program
+# that imports those system DLLs, where Windows' KnownDLLs import none: a program that imports
+# the same system DLLs as bodytype.exe, and does nothing, shows which.
+libraries=()
+for dll in $imports; do
+    library=/usr/x86_64-w64-mingw32/lib/lib$(tr '[:upper:]' '[:lower:]' <<<"${dll%.*}").a
+    [ -f "$library" ] || continue
+    function=$(x86_64-w64-mingw32-nm --defined-only "$library" |
+        sed -n 's/.* I __imp_\([A-Za-z_][A-Za-z0-9_]*\)$/\1/p' | awk '!/^ord_/ && !f { f = 1; print }')
+    echo "extern void *__imp_$function; void *use_$function = &__imp_$function;"
+    libraries+=("$library")
+done >"$work/same-imports.c"
+echo "int main(void) { return 0; }" >>"$work/same-imports.c"
+x86_64-w64-mingw32-gcc-posix -s -o "$plant/same-imports.exe" "$work/same-imports.c" \
+    "${libraries[@]}" || fail "building a program with the same imports"
+overrides=$WINEDLLOVERRIDES
+native=$(printf '%s=n,b;' "${planted[@]%.*}")
+export WINEDLLOVERRIDES="$overrides;$native"
+markers() { find "$plant" -name '*.loaded' -printf '%f\n' | sed 's/\.loaded$//' | LC_ALL=C sort; }
+"$wine" "$plant/loader.exe" "${planted[@]}" >/dev/null 2>&1 || true
+loaded=$(markers)
+[ "$(wc -l <<<"$loaded")" -eq ${#planted[@]} ] ||
+    fail "only these of the ${#planted[@]} planted DLLs load into a plain program: $loaded"
+rm -f "$plant"/*.loaded
+"$wine" "$plant/same-imports.exe" >/dev/null 2>&1 || true
+by_wine=$(markers)
+rm -f "$plant"/*.loaded
+shows_window "$plant/bodytype.exe"
+ran=$(comm -23 <(markers) <(echo "$by_wine"))
+[ -z "$ran" ] || fail "bodytype.exe ran the planted $(echo "$ran" | xargs)"
+export WINEDLLOVERRIDES=$overrides
+pass "none of the ${#planted[@]} DLLs planted beside bodytype.exe ran (${planted[*]}), though a plain program loads them all (Wine's own system DLLs load $(echo "$by_wine" | xargs) for any program)"
 shows_window "$alone/bodytype.exe"
 pass "bodytype.exe alone in an empty folder shows its window"
 

@@ -29,13 +29,19 @@ host_cmake=$(dirname "$(dpkg -L qt6-base-dev | grep -m1 '/cmake/Qt6/Qt6Config.cm
 host_cmake=$(dirname "$host_cmake")
 
 # Whatever changes the result changes the key.
+qt_prefix=/opt/bodytype/qt-windows
 options=(
     # Static, with the MinGW runtime too, so the program is one file that imports only
     # Windows' own DLLs; each function in its own section, so the linker drops what is unused.
     -release -static -static-runtime -gc-binaries -optimize-size -strip
     -opensource -confirm-license -nomake examples -nomake tests
     -xplatform win32-g++ -qt-host-path /usr
-    -qt-zlib -qt-libpng -qt-libjpeg -qt-pcre -qt-harfbuzz -qt-doubleconversion
+    # A prefix of its own that names no build folder, so every build of this Qt, on any machine,
+    # bakes the same path into the program. Nothing is ever looked for there: a static Qt loads
+    # no plugin from disk and the program carries Qt's translations.
+    -prefix "$qt_prefix"
+    # Debian's zlib for Windows, linked in statically (the toolchain file asks for libz.a).
+    -system-zlib -qt-libpng -qt-libjpeg -qt-pcre -qt-harfbuzz -qt-doubleconversion
     -no-icu -no-opengl -no-dbus -no-zstd -no-feature-vulkan
     -no-feature-sql -no-feature-network -no-feature-printsupport -no-feature-concurrent
     -no-feature-xml -no-feature-gif -no-feature-ico
@@ -47,7 +53,11 @@ options=(
     # without it Qt 6.4 leaves out the DirectWrite font database that its platform plugin links.)
     -no-feature-tabletevent
 )
-key=$(printf '%s\n' "$version" "${options[@]}" | cat - "$toolchain" | sha256sum | cut -c1-12)
+# The source is unpacked in a folder of a random name, which the compiler is told to call
+# qtbase: Qt's own file names in its messages then name no folder of the machine it was built on.
+source_name=qtbase
+key=$(printf '%s\n' "$version" "${options[@]}" "sources as $source_name" | cat - "$toolchain" |
+    sha256sum | cut -c1-12)
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/bodytype
 prefix=$cache/qt-windows-${version}-$key
 if [ -f "$prefix/lib/cmake/Qt6/Qt6Config.cmake" ]; then
@@ -103,11 +113,15 @@ step() {
 }
 mkdir "$work/build"
 cd "$work/build"
-step configure "$work/qtbase/configure" -prefix "$work/install" "${options[@]}" -- \
+# CMake adds CFLAGS and CXXFLAGS to the toolchain file's flags.
+prefix_map="-ffile-prefix-map=$work/qtbase=$source_name -ffile-prefix-map=$work/build=build"
+export CFLAGS="$prefix_map" CXXFLAGS="$prefix_map"
+step configure "$work/qtbase/configure" "${options[@]}" -- \
     -G Ninja "-DCMAKE_TOOLCHAIN_FILE=$toolchain" "-DQT_HOST_PATH_CMAKE_DIR=$host_cmake"
 # Going on past a failure, so that one run shows every error.
 step build cmake --build . --parallel -- -k 0
-step install cmake --install .
+step install env DESTDIR="$work/stage" cmake --install .
+mv "$work/stage$qt_prefix" "$work/install"
 
 # What anyone needs to rebuild this Qt and relink the program with it, shipped beside Qt's
 # licence.
