@@ -22,10 +22,14 @@ foreach(tool wixl:wixl msibuild:msitools faketime:faketime)
 endforeach()
 # wixl and msibuild date the package with the clock (its summary's creation and saving times):
 # they are given the commit's time instead, held still, so that two builds are the same.
+# The cabinet inside keeps each file's time, which is the commit's too.
 set(at_commit_time "")
 if(DEFINED ENV{SOURCE_DATE_EPOCH})
     string(TIMESTAMP commit_time "%Y-%m-%d %H:%M:%S" UTC)
     set(at_commit_time ${CMAKE_COMMAND} -E env TZ=UTC ${faketime_program} ${commit_time})
+    file(GLOB_RECURSE staged_files ${root}/*)
+    execute_process(COMMAND touch --no-dereference --date=@$ENV{SOURCE_DATE_EPOCH}
+        ${staged_files} COMMAND_ERROR_IS_FATAL ANY)
 endif()
 
 # Every code is derived from the fixed upgrade code: the product's from the version, so that one
