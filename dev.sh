@@ -4,7 +4,8 @@
 
 # The two commands of the README, and the benchmark:
 #   ./dev.sh run            install what is missing, build, start the program
-#   ./dev.sh test [PRESET]  install what is missing, build, run every test (PRESET: dev, asan)
+#   ./dev.sh test [PRESET]  install what is missing, check the style (tools/lint.sh), build, run
+#                           every test (PRESET: dev, asan; the style is checked for dev)
 #   ./dev.sh test windows   the same for Windows: Qt for Windows built once from Debian's source,
 #                           the program cross-built with MinGW-w64, its tests, the installer
 #                           and the zip tried under Wine
@@ -24,6 +25,7 @@ build_packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev qt6-qpa-plugins q
     fonts-liberation)
 test_packages=(xvfb xauth xdotool xclip libx11-dev libxdamage-dev desktop-file-utils appstream
     dpkg-dev file dbus-daemon at-spi2-core python3-pyatspi qt6-gtk-platformtheme reuse man-db)
+lint_packages=(git clang-format shellcheck pyflakes3 reuse)
 windows_packages=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine64 nsis wixl msitools faketime dpkg-dev
     python3-pefile)
 web_packages=(cmake ninja-build emscripten fonts-liberation2 fonttools python3)
@@ -69,6 +71,10 @@ test)
         exec ctest --preset web
     fi
     install_missing "${build_packages[@]}" "${test_packages[@]}"
+    if [ "$preset" = dev ]; then
+        install_missing "${lint_packages[@]}"
+        tools/lint.sh
+    fi
     if [ "$preset" = windows ]; then
         install_missing "${windows_packages[@]}"
         qt=$(tools/windows/build-qt.sh | tail -n 1)

@@ -9,7 +9,6 @@
 set -euo pipefail
 program=$1
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-test_name=atspi
 
 if [ -z "${BODYTYPE_IN_SESSION:-}" ]; then
     for tool in dbus-run-session /usr/libexec/at-spi-bus-launcher /usr/bin/python3; do
@@ -17,7 +16,7 @@ if [ -z "${BODYTYPE_IN_SESSION:-}" ]; then
     done
     BODYTYPE_IN_SESSION=1 exec dbus-run-session -- "$0" "$@"
 fi
-. "$here/x11session.sh"
+. "$here/x11session.sh" atspi
 need Xvfb xdotool
 
 start_xvfb

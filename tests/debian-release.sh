@@ -15,7 +15,6 @@
 # usage (as root): tests/debian-release.sh RELEASE [PRESET...]    e.g. trixie asan
 set -euo pipefail
 source_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-test_name=debian-release
 . "$source_dir/tests/checks.sh"
 
 # Inside a private mount namespace (the second half of this script): the mounts a system needs,
@@ -26,9 +25,10 @@ if [ "${1:-}" = --inside ]; then
     nocheck=$4
     archives=$5
     shift 5
-    . "$source_dir/tests/x11session.sh"
+    . "$source_dir/tests/x11session.sh" debian-release
     need Xvfb xdotool
     mounted=()
+    # shellcheck disable=SC2317 # run by the EXIT trap
     unmount_all() {
         local system
         for system in "${mounted[@]}"; do
@@ -124,6 +124,7 @@ start=$SECONDS
 
 # The archive this machine's apt takes its own release from.
 . /etc/os-release
+# shellcheck disable=SC2016 # apt's own placeholders, not the shell's
 mirror=$(apt-get indextargets --format '$(RELEASE) $(REPO_URI)' 'Identifier: Packages' |
     awk -v release="$VERSION_CODENAME" '$1 == release { print $2; exit }')
 [ -n "$mirror" ] || fail "no Debian archive for $VERSION_CODENAME in apt's sources"
@@ -136,7 +137,7 @@ bootstrap() {
     key=$(echo "$release $mirror $variant${include:+ $include}" | sha256sum | cut -c1-12)
     base=$cache/debian-$release-$key
     if [ ! -f "$base/etc/os-release" ]; then
-        echo "$test_name: making a $variant Debian $release from $mirror into $base" >&2
+        echo "debian-release: making a $variant Debian $release from $mirror into $base" >&2
         mkdir -p "$cache"
         new=$(mktemp -d "$cache/.debian-XXXXXX")
         debootstrap --variant="$variant" ${include:+--include=$include} "$release" "$new" \
@@ -196,7 +197,7 @@ cleanup() {
             case "$mountpoint" in "$system"/*) umount -l "$mountpoint" || true ;; esac
         done < <(sort -r -k2 /proc/mounts)
         if grep -q " $system/" /proc/mounts; then
-            echo "$test_name: still mounted under $system; it is left in place" >&2
+            echo "debian-release: still mounted under $system; it is left in place" >&2
             continue
         fi
         rm -rf --one-file-system "$system"

@@ -17,13 +17,12 @@ if [ -z "${BODYTYPE_IN_SESSION:-}" ]; then
 fi
 x11close=$1
 shift
-test_name=e2e
 . "$(dirname "${BASH_SOURCE[0]}")/x11session.sh"
 need Xvfb xdotool xclip
 
 start_xvfb
 start_program "$@"
-[ "$WIDTH" = 506 ] && [ "$HEIGHT" = 378 ] || { echo "e2e: wrong window size" >&2; exit 1; }
+if [ "$WIDTH" != 506 ] || [ "$HEIGHT" != 378 ]; then echo "e2e: wrong window size" >&2; exit 1; fi
 
 # Waits until the copy has reached the clipboard: the program may be slow to take it, under
 # the sanitizers or an emulator.

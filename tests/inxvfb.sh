@@ -5,7 +5,6 @@
 # Runs a command in a private X server, which ends with it, and ends every Wine server it left.
 # usage: inxvfb.sh COMMAND [ARGUMENT...]
 set -euo pipefail
-test_name=inxvfb
 . "$(dirname "${BASH_SOURCE[0]}")/x11session.sh"
 need Xvfb
 start_xvfb
@@ -14,7 +13,8 @@ status=0
 for prefix in "$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"/build/windows/wine/*/; do
     # Waited for, so that none is still drawing when the X server ends. Wine takes only
     # absolute prefixes.
-    [ -d "$prefix" ] && WINEPREFIX=$prefix /usr/lib/wine/wineserver -k 2>/dev/null &&
+    if [ -d "$prefix" ] && WINEPREFIX=$prefix /usr/lib/wine/wineserver -k 2>/dev/null; then
         WINEPREFIX=$prefix /usr/lib/wine/wineserver -w 2>/dev/null || true
+    fi
 done
 exit "$status"

@@ -10,7 +10,6 @@
 # usage: winpackage.sh BUILD-DIR   (in an X server)
 set -euo pipefail
 build=$1
-test_name=winpackage
 . "$(dirname "${BASH_SOURCE[0]}")/x11session.sh"
 wine=/usr/lib/wine/wine64
 export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -64,7 +63,7 @@ for dll in $imports; do
         [ -n "$(find "$WINEPREFIX/drive_c/windows/system32" -maxdepth 1 -iname "$dll")" ] ||
         fail "bodytype.exe imports $dll, which is not one of Windows' own DLLs"
 done
-pass "bodytype.exe, $size bytes, imports only Windows' own $(echo $imports)"
+pass "bodytype.exe, $size bytes, imports only Windows' own ${imports//$'\n'/ }"
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 hardening=$(/usr/bin/python3 -B "$here/pecheck.py" hardening "$alone/bodytype.exe") ||
     fail "bodytype.exe is not hardened"
@@ -152,7 +151,7 @@ pass "the installed program shows its window"
 
 "$wine" 'C:\bodytype\Uninstall.exe' /S >/dev/null 2>&1 || fail "silent uninstall"
 /usr/lib/wine/wineserver -w
-left=$( [ -d "$folder" ] && find "$folder" -type f || true)
+left=$(if [ -d "$folder" ]; then find "$folder" -type f; fi)
 [ -z "$left" ] || fail "the uninstaller left: $left"
 left=$(shortcuts)
 [ -z "$left" ] || fail "the uninstaller left: $left"
@@ -224,7 +223,7 @@ pass "0.9.0 over $version is refused; $version again leaves one entry; a repair 
 
 msiexec /x "$(winpath "$msi")" || fail "msiexec /x /qn"
 [ -z "$(entries)" ] || fail "after msiexec /x the entry is left: $(entries)"
-left=$( [ -d "$programs" ] && find "$programs" || true; shortcuts)
+left=$(if [ -d "$programs" ]; then find "$programs"; fi; shortcuts)
 [ -z "$left" ] || fail "msiexec /x left: $left"
 pass "msiexec /x removed every file, the shortcut and the entry"
 echo "$passed passed, 0 failed"

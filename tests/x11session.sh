@@ -1,11 +1,18 @@
+# shellcheck shell=bash
 # SPDX-FileCopyrightText: 2026 The bodytype developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 #
 # Sourced by the tests that drive the real program in a private X server: starts Xvfb, starts
-# the program, finds its window and clicks on it. Sets $work, $DISPLAY, $window, $X and $Y.
+# the program, finds its window and clicks on it.
+# usage: . x11session.sh TEST_NAME
+# It sets, for its caller: $work, a folder removed at exit; $pids, the processes to end at exit;
+# $DISPLAY; and, once the program is started, $app_pid, $window, $X, $Y, $WIDTH and $HEIGHT.
 
+session=${1:?usage: . x11session.sh TEST_NAME}
 work=$(mktemp -d)
 pids=()
+app_pid=""
+window=""
 cleanup() {
     local pid
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
@@ -18,7 +25,7 @@ trap cleanup EXIT
 need() {
     local tool
     for tool in "$@"; do
-        command -v "$tool" >/dev/null || { echo "$test_name: $tool is not installed" >&2; exit 1; }
+        command -v "$tool" >/dev/null || { echo "$session: $tool is not installed" >&2; exit 1; }
     done
 }
 
@@ -31,8 +38,9 @@ start_xvfb() {
         >"$work/xvfb.log" 2>&1 &
     pids+=($!)
     for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-    [ -s "$work/display" ] || { echo "$test_name: Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
-    export DISPLAY=":$(head -n1 "$work/display")"
+    [ -s "$work/display" ] || { echo "$session: Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
+    DISPLAY=":$(head -n1 "$work/display")"
+    export DISPLAY
     export XDG_RUNTIME_DIR="$work"
     unset QT_QPA_PLATFORM QT_SCALE_FACTOR
 }
@@ -42,7 +50,7 @@ start_xvfb() {
 start_program() {
     "$@" >"$work/app.log" 2>&1 &
     app_pid=$!
-    pids+=($app_pid)
+    pids+=("$app_pid")
     window=""
     for _ in $(seq "${window_wait:-300}"); do
         window=$(xdotool search --onlyvisible --name 'Психология - вид на телосложение' 2>/dev/null |
@@ -51,7 +59,7 @@ start_program() {
         kill -0 "$app_pid" 2>/dev/null || break
         sleep 0.1
     done
-    [ -n "$window" ] || { echo "$test_name: the window did not appear" >&2; cat "$work/app.log" >&2; exit 1; }
+    [ -n "$window" ] || { echo "$session: the window did not appear" >&2; cat "$work/app.log" >&2; exit 1; }
     eval "$(xdotool getwindowgeometry --shell "$window")"
     echo "window $window at $X,$Y, ${WIDTH}x$HEIGHT"
 }
@@ -62,21 +70,21 @@ close_program() {
     "$1" "$window"
     for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
     if kill -0 "$app_pid" 2>/dev/null; then
-        echo "$test_name: the program did not end when its window was closed" >&2
+        echo "$session: the program did not end when its window was closed" >&2
         exit 1
     fi
     local status=0
     wait "$app_pid" || status=$?
-    [ "$status" = 0 ] || { echo "$test_name: exit status $status" >&2; cat "$work/app.log" >&2; exit 1; }
+    [ "$status" = 0 ] || { echo "$session: exit status $status" >&2; cat "$work/app.log" >&2; exit 1; }
 }
 
 # Places on the form in pixels, from its top-left corner: inside each control's face.
 # xdotool's --sync waits for the pointer to move, so it is not asked to move to where it is.
 pointer=""
 click() {
-    local at="$((X + $1)) $((Y + $2))"
-    [ "$at" = "$pointer" ] || xdotool mousemove --sync $at
-    pointer=$at
+    local x=$((X + $1)) y=$((Y + $2))
+    [ "$x $y" = "$pointer" ] || xdotool mousemove --sync "$x" "$y"
+    pointer="$x $y"
     xdotool click 1
     sleep 0.1
 }
