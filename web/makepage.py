@@ -11,6 +11,7 @@ import io
 import json
 import math
 import pathlib
+import re
 import shutil
 import urllib.parse
 
@@ -25,6 +26,29 @@ PAGE_MARGIN = 8
 # The site's icons for launchers and app lists: size and purpose (a maskable one is cut to a
 # shape of the device's own).
 SITE_ICONS = [(64, "any"), (192, "any"), (256, "any"), (512, "any"), (512, "maskable")]
+
+
+# A template's placeholders: @NAME@, or /*@NAME@*/ where a script must parse as it stands, and
+# in a style sheet the custom media query (--name), which is valid CSS until it is filled in.
+PLACEHOLDER = re.compile(r"/\*@([A-Z0-9_]+)@\*/|@([A-Z0-9_]+)@|(?<=@media )\((--[a-z-]+)\)")
+
+
+def fill(name, template, values):
+    """The template with every placeholder filled in once; none may be missing or left over,
+    so a reformatted template fails the build instead of quietly making another page."""
+    used = set()
+
+    def put(match):
+        key = next(group for group in match.groups() if group)
+        if key not in values:
+            raise SystemExit(f"makepage: {name}: nothing fills the placeholder {match[0]}")
+        used.add(key)
+        return values[key]
+    text = PLACEHOLDER.sub(put, template)
+    if missing := sorted(values.keys() - used):
+        written = (f"({key})" if key.startswith("--") else f"@{key}@" for key in missing)
+        raise SystemExit(f"makepage: {name} has no placeholder {', '.join(written)}")
+    return text
 
 
 def data_url(mime, data):
@@ -177,9 +201,9 @@ def write_worker(site, sources):
     for name in kept:
         data = (site / name).read_bytes()
         digest.update(f"{name}\0{len(data)}\0".encode() + data)
-    worker = (sources / "sw.js").read_text(encoding="utf-8")
-    worker = worker.replace("@VERSION@", digest.hexdigest()[:12])
-    worker = worker.replace("@FILES@", ", ".join(map(json.dumps, ["./"] + kept)))
+    worker = fill("sw.js", (sources / "sw.js").read_text(encoding="utf-8"), {
+        "VERSION": digest.hexdigest()[:12],
+        "FILES": ", ".join(map(json.dumps, ["./"] + kept))})
     (site / "sw.js").write_text(worker, encoding="utf-8")
 
 
@@ -230,23 +254,19 @@ def content_policy(script, style):
         "base-uri 'none'", "form-action 'none'"])
 
 
-def page(template, form, markup, style, script, icons, site):
-    csp = content_policy(script, style)
+def page(template, form, markup, error, style, script, icons, site):
     site_head = ('<link rel="manifest" href="manifest.webmanifest">\n'
                  f'<meta name="theme-color" content="{form["colour"]}">\n') if site else ""
-    text = template.replace('<main id="form"', '<main id="form" ' + " ".join(
-        f'data-{key}="{html.escape(value)}"' for key, value in {
-            "window-order": " ".join(control["name"] for control in form["controls"]),
-            "column-order": " ".join(column_order(form)),
-            "column-media": column_media(form)}.items()))
-    if site:
-        text = text.replace('<html lang="bg">', '<html lang="bg" data-service-worker="sw.js">')
-    for key, value in {"@HOMEPAGE@": form["address"], "@CSP@": csp,
-                       "@TITLE@": html.escape(form["title"]), "@ICON32@": icons[0],
-                       "@ICON64@": icons[1], "@SITE_HEAD@": site_head, "@STYLE@": style,
-                       "@FORM@": markup, "@SCRIPT@": script}.items():
-        text = text.replace(key, value)
-    return text
+    order = "".join(f' data-{key}="{html.escape(value)}"' for key, value in {
+        "window-order": " ".join(control["name"] for control in form["controls"]),
+        "column-order": " ".join(column_order(form)),
+        "column-media": column_media(form)}.items())
+    return fill("page.html", template, {
+        "SERVICE_WORKER": ' data-service-worker="sw.js"' if site else "",
+        "HOMEPAGE": form["address"], "CSP": content_policy(script, style),
+        "TITLE": html.escape(form["title"]), "ICON32": icons[0], "ICON64": icons[1],
+        "SITE_HEAD": site_head, "STYLE": style, "FORM_ORDER": order, "FORM": markup,
+        "ERROR": error, "SCRIPT": script})
 
 
 def main():
@@ -274,23 +294,23 @@ def main():
              f'<h2>{html.escape(form["error"]["title"])}</h2>'
              f'<p>{html.escape(form["error"]["text"])}</p><p class="detail"></p></div>\n')
     markup = form_markup(form, intro, chart)
-    style = form_style(form, font) + (sources / "page.css").read_text(encoding="utf-8").replace(
-        "@COLUMN@", column_media(form))
+    style = form_style(form, font) + fill(
+        "page.css", (sources / "page.css").read_text(encoding="utf-8"),
+        {"--column": column_media(form)})
     wasm = base64.b64encode(args.wasm.read_bytes()).decode("ascii")
     script = (args.module.read_text(encoding="utf-8") + f"\nconst sheetWasm = '{wasm}';\n" +
               (sources / "page.js").read_text(encoding="utf-8"))
     template = (sources / "page.html").read_text(encoding="utf-8")
-    template = template.replace("</main>\n", "</main>\n" + error)
 
     args.out.mkdir(parents=True, exist_ok=True)
-    single = page(template, form, markup, style, script, page_icons, site=False)
+    single = page(template, form, markup, error, style, script, page_icons, site=False)
     (args.out / "bodytype.html").write_text(single, encoding="utf-8")
 
     site = args.out / "site"
     # A file of an earlier build would be kept by the worker too.
     shutil.rmtree(site, ignore_errors=True)
     site.mkdir()
-    index = page(template, form, markup, style, script, page_icons, site=True)
+    index = page(template, form, markup, error, style, script, page_icons, site=True)
     (site / "index.html").write_text(index, encoding="utf-8")
     manifest_icons = []
     for size, purpose in SITE_ICONS:

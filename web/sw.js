@@ -8,7 +8,7 @@
 'use strict';
 const ownCaches = `bodytype ${self.registration.scope} `;
 const cacheName = ownCaches + '@VERSION@';
-const files = [@FILES@];
+const files = [/*@FILES@*/];
 
 self.addEventListener('install', (event) => {
     // Past the browser's HTTP cache, which may still hold the files of the build before.
