@@ -9,7 +9,7 @@ namespace RunTimeError {
 
 std::string message(const std::exception &error)
 {
-    return std::string("bodytype: run-time error: ") + error.what();
+    return std::string(Prefix) + error.what();
 }
 
 void report(const std::exception &error)

@@ -5,6 +5,7 @@
 
 #include <exception>
 #include <string>
+#include <string_view>
 
 // What the program does with an error that nothing is meant to handle: say what failed and
 // end. The caller decides how to end (a plain program returns from main, the window also
@@ -15,7 +16,10 @@ namespace RunTimeError {
 // EX_SOFTWARE from <sysexits.h>: an internal software error.
 inline constexpr int ExitStatus = 70;
 
-// "bodytype: run-time error: <what failed>"
+// The start of every such message; the page's script says the same.
+inline constexpr std::string_view Prefix = "bodytype: run-time error: ";
+
+// Prefix, then what failed.
 std::string message(const std::exception &error);
 
 // Writes message(error) and a line end to standard error.

@@ -31,4 +31,4 @@ sleep 0.2
 
 # Debian's own Python, which python3-pyatspi installs into, whatever else is first on PATH; it
 # leaves no compiled copy of the shared check helpers in the source tree.
-/usr/bin/python3 -B "$here/atspi_tree.py"
+/usr/bin/python3 -B "$here/atspi_tree.py" "$BODYTYPE_FORM_JSON"

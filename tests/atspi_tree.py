@@ -1,7 +1,10 @@
 # SPDX-FileCopyrightText: 2026 The bodytype developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-"""Checks the program's accessibility tree as a screen reader reads it over AT-SPI."""
+"""Checks the program's accessibility tree as a screen reader reads it over AT-SPI.
+
+usage: atspi_tree.py FORM_JSON"""
+import json
 import sys
 import time
 
@@ -42,7 +45,8 @@ def states(node):
     return node.getState() if node is not None else None
 
 
-window = next((n for n in tree if n.name.endswith("Психология - вид на телосложение")), None)
+form = json.load(open(sys.argv[1], encoding="utf-8"))
+window = next((n for n in tree if n.name == form["title"]), None)
 check(window is not None, "the window, by its title")
 
 ratings = [named(pyatspi.ROLE_RADIO_BUTTON, str(r)) for r in range(8)]

@@ -9,7 +9,7 @@
 set -euo pipefail
 x11pixel=$1
 program=$2
-. "$(dirname "${BASH_SOURCE[0]}")/x11session.sh"
+. "$(dirname "${BASH_SOURCE[0]}")/x11session.sh" darktheme
 need Xvfb xdotool
 compgen -G '/usr/lib/*/qt6/plugins/platformthemes/libqgtk3.so' >/dev/null ||
     { echo "darktheme: qt6-gtk-platformtheme is not installed (./dev.sh test installs it)" >&2; exit 1; }
@@ -31,8 +31,16 @@ lightness() {
     for c in $g $b; do ((c > max)) && max=$c; ((c < min)) && min=$c; done
     echo $(((max + min) / 2))
 }
+# The lightness at a place of a control: its option mark's centre, 7 pixels in from its left
+# edge, or, for the result box, a corner of the field below the text.
 expect() {
-    local what=$1 x=$2 y=$3 low=$4 high=$5 seen
+    local what=$1 control=$2 low=$3 high=$4 seen left top height x y
+    read -r left top _ height <<<"${place[$control]}"
+    if [ "$control" = Text1_0 ]; then
+        x=$((left + 3)) y=$((top + height - 3))
+    else
+        x=$((left + 7)) y=$((top + height / 2))
+    fi
     seen=$(lightness "$x" "$y")
     if ((seen >= low && seen <= high)); then
         echo "$what: lightness $seen"
@@ -43,12 +51,11 @@ expect() {
 }
 
 # The theme really is dark: the result box, which keeps the platform's colours.
-expect "result box (the theme's own field)" 11 366 0 99
-# Mark centres, in pixels of the window.
-for component in 0 2; do expect "empty component $component" 231 $((68 + 32 * component)) 201 255; done
-expect "chosen component 1" 231 100 0 119
-for rating in 0 5 7; do expect "empty rating $rating" $((231 + (500 * rating + 7) / 15)) 217 201 255; done
-expect "chosen rating 2" $((231 + (500 * 2 + 7) / 15)) 217 0 119
+expect "result box (the theme's own field)" Text1_0 0 99
+for component in 0 2; do expect "empty component $component" "Option2_$component" 201 255; done
+expect "chosen component 1" Option2_1 0 119
+for rating in 0 5 7; do expect "empty rating $rating" "Option1_$rating" 201 255; done
+expect "chosen rating 2" Option1_2 0 119
 
 [ "$failures" = 0 ] || exit 1
 echo "1 passed, 0 failed"

@@ -118,6 +118,8 @@ shift
 # This machine's helper closes the windows, as the end-to-end test does.
 export x11close=$source_dir/build/dev/tests/x11close
 [ -x "$x11close" ] || fail "$x11close is missing: run ./dev.sh test first"
+export BODYTYPE_FORM_JSON=$source_dir/build/dev/form.json
+[ -f "$BODYTYPE_FORM_JSON" ] || fail "$BODYTYPE_FORM_JSON is missing: run ./dev.sh test first"
 . "$source_dir/tools/install-missing.sh"
 install_missing debootstrap git xvfb xdotool dpkg-dev
 start=$SECONDS

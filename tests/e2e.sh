@@ -17,19 +17,22 @@ if [ -z "${BODYTYPE_IN_SESSION:-}" ]; then
 fi
 x11close=$1
 shift
-. "$(dirname "${BASH_SOURCE[0]}")/x11session.sh"
+. "$(dirname "${BASH_SOURCE[0]}")/x11session.sh" e2e
 need Xvfb xdotool xclip
 
 start_xvfb
 start_program "$@"
-if [ "$WIDTH" != 506 ] || [ "$HEIGHT" != 378 ]; then echo "e2e: wrong window size" >&2; exit 1; fi
+if [ "$WIDTH $HEIGHT" != "$form_size" ]; then
+    echo "e2e: the window is ${WIDTH}x$HEIGHT, not the form's $form_size" >&2
+    exit 1
+fi
 
 # Waits until the copy has reached the clipboard: the program may be slow to take it, under
 # the sanitizers or an emulator.
 copy_report() {
     local before
     before=$(xclip -o -selection clipboard 2>/dev/null | od -c) || true
-    click 240 300
+    click_control Text1_0
     xdotool key --clearmodifiers ctrl+a ctrl+c
     for _ in $(seq 100); do
         xclip -o -selection clipboard >"$work/$1" 2>/dev/null || true

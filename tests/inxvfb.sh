@@ -5,7 +5,7 @@
 # Runs a command in a private X server, which ends with it, and ends every Wine server it left.
 # usage: inxvfb.sh COMMAND [ARGUMENT...]
 set -euo pipefail
-. "$(dirname "${BASH_SOURCE[0]}")/x11session.sh"
+. "$(dirname "${BASH_SOURCE[0]}")/x11session.sh" inxvfb
 need Xvfb
 start_xvfb
 status=0

@@ -10,7 +10,7 @@
 # usage: winpackage.sh BUILD-DIR   (in an X server)
 set -euo pipefail
 build=$1
-. "$(dirname "${BASH_SOURCE[0]}")/x11session.sh"
+. "$(dirname "${BASH_SOURCE[0]}")/x11session.sh" winpackage
 wine=/usr/lib/wine/wine64
 export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 trap '/usr/lib/wine/wineserver -k 2>/dev/null || true; cleanup' EXIT

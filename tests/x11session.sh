@@ -4,15 +4,20 @@
 #
 # Sourced by the tests that drive the real program in a private X server: starts Xvfb, starts
 # the program, finds its window and clicks on it.
-# usage: . x11session.sh TEST_NAME
+# usage: . x11session.sh TEST_NAME     with $BODYTYPE_FORM_JSON naming the form's description
 # It sets, for its caller: $work, a folder removed at exit; $pids, the processes to end at exit;
-# $DISPLAY; and, once the program is started, $app_pid, $window, $X, $Y, $WIDTH and $HEIGHT.
+# $DISPLAY; and, once the program is started, $app_pid, $window, $X, $Y, $WIDTH and $HEIGHT,
+# and from the form's description $form_title, $form_size and place[CONTROL] (formplaces.py).
 
 session=${1:?usage: . x11session.sh TEST_NAME}
 work=$(mktemp -d)
 pids=()
 app_pid=""
 window=""
+X=0 Y=0 WIDTH=0 HEIGHT=0
+# shellcheck disable=SC2034 # the form's size is for the caller
+form_title="" form_size=""
+declare -A place=()
 cleanup() {
     local pid
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
@@ -45,15 +50,20 @@ start_xvfb() {
     unset QT_QPA_PLATFORM QT_SCALE_FACTOR
 }
 
-# Starts the program (the command and its arguments) and waits for its window, for 30 s or
-# $window_wait tenths of a second.
+# Starts the program (the command and its arguments) and waits for its window, found by the
+# form's title, for 30 s or $window_wait tenths of a second.
 start_program() {
+    local description=${BODYTYPE_FORM_JSON:?names no form description (form.json)}
+    eval "$(/usr/bin/python3 -B "$(dirname "${BASH_SOURCE[0]}")/formplaces.py" "$description")"
+    # xdotool takes a regular expression.
+    local title
+    title=$(printf '%s' "$form_title" | sed 's/[][\\.^$*+?(){}|]/\\&/g')
     "$@" >"$work/app.log" 2>&1 &
     app_pid=$!
     pids+=("$app_pid")
     window=""
     for _ in $(seq "${window_wait:-300}"); do
-        window=$(xdotool search --onlyvisible --name 'Психология - вид на телосложение' 2>/dev/null |
+        window=$(xdotool search --onlyvisible --name "$title" 2>/dev/null |
             head -n1) || true
         [ -n "$window" ] && break
         kill -0 "$app_pid" 2>/dev/null || break
@@ -78,8 +88,8 @@ close_program() {
     [ "$status" = 0 ] || { echo "$session: exit status $status" >&2; cat "$work/app.log" >&2; exit 1; }
 }
 
-# Places on the form in pixels, from its top-left corner: inside each control's face.
-# xdotool's --sync waits for the pointer to move, so it is not asked to move to where it is.
+# Clicks at a place on the form, in pixels from its top-left corner. xdotool's --sync waits for
+# the pointer to move, so it is not asked to move to where it is.
 pointer=""
 click() {
     local x=$((X + $1)) y=$((Y + $2))
@@ -88,7 +98,18 @@ click() {
     xdotool click 1
     sleep 0.1
 }
-component() { click 300 $((68 + 32 * $1)); }
-rating() { click $((240 + (500 * $1 + 7) / 15)) 217; }
-output() { click 468 68; }
-clear_ratings() { click 468 132; }
+# The centre of a control, and a click there.
+centre() {
+    local left top width height
+    read -r left top width height <<<"${place[$1]:?no control is named $1}"
+    echo "$((left + width / 2)) $((top + height / 2))"
+}
+click_control() {
+    local at
+    at=$(centre "$1")
+    click "${at% *}" "${at#* }"
+}
+component() { click_control "Option2_$1"; }
+rating() { click_control "Option1_$1"; }
+output() { click_control Command1_0; }
+clear_ratings() { click_control Command1_1; }

@@ -9,28 +9,51 @@
 set -uo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.." || exit
 failed=()
+# check NAME COMMAND... FILE...: with no file to check, a tool would read its standard input or
+# say nothing, so none found is a fault too.
 check() {
-    local name=$1
-    shift
-    if "$@"; then echo "lint: $name: clean"; else failed+=("$name"); fi
+    local name=$1 count=$2
+    shift 2
+    if [ "$count" -eq 0 ]; then
+        echo "lint: $name: no files found" >&2
+        failed+=("$name")
+    elif "$@"; then
+        echo "lint: $name: $count files clean"
+    else
+        failed+=("$name")
+    fi
 }
 
-mapfile -t sources < <(git ls-files '*.cpp' '*.h' '*.c')
-check clang-format clang-format --dry-run -Werror "${sources[@]}"
+# The project's files, new ones not yet added included, as they are on disk.
+files() {
+    local file
+    git ls-files --cached --others --exclude-standard "$@" | sort -u | while IFS= read -r file; do
+        if [ -f "$file" ]; then echo "$file"; fi
+    done
+}
+
+mapfile -t sources < <(files '*.cpp' '*.h' '*.c')
+check clang-format ${#sources[@]} clang-format --dry-run -Werror "${sources[@]}"
 
 # Shell scripts by name or by their first line; the sourced ones name their shell.
 shells=()
 while IFS= read -r file; do
     case $file in
     *.sh | *.sh.in) shells+=("$file") ;;
-    *) [ -f "$file" ] && head -n1 "$file" | grep -q '^#!.*\bbash\b' && shells+=("$file") ;;
+    *) head -n1 "$file" | grep -q '^#!.*\bbash\b' && shells+=("$file") ;;
     esac
-done < <(git ls-files)
-check shellcheck shellcheck "${shells[@]}"
+done < <(files)
+check shellcheck ${#shells[@]} shellcheck "${shells[@]}"
 
-mapfile -t pythons < <(git ls-files '*.py')
-check pyflakes pyflakes3 "${pythons[@]}"
+mapfile -t pythons < <(files '*.py')
+check pyflakes ${#pythons[@]} pyflakes3 "${pythons[@]}"
 
-check reuse reuse lint --quiet
+# Debian 13's reuse warns that it would rather have REUSE.toml than .reuse/dep5, which Debian 12's
+# needs; what it says is shown only when it finds a fault.
+quietly() {
+    local said
+    said=$("$@" 2>&1) || { echo "$said" >&2; return 1; }
+}
+check reuse "$(files | wc -l)" quietly reuse lint
 
 [ ${#failed[@]} -eq 0 ] || { echo "lint: faults found by ${failed[*]}" >&2; exit 1; }

@@ -112,8 +112,8 @@ void drawChart(QPainter &painter, const Chart &chart, qreal outlineWidth, qreal 
     drawAxes(painter, chart, axisWidth);
 }
 
-// The picture's size in pixels at 96 dpi.
-const QSize PictureSize(200, 194);
+// The picture's size in pixels at 96 dpi: what the window's frame leaves of its place.
+const QSize PictureSize(Form::ChartWidth, Form::ChartHeight);
 
 // The SVG carries its text as outlines, so that it needs no font where it is shown.
 enum class Text { Glyphs, Outlines };
@@ -169,7 +169,7 @@ void drawPicture(QPainter &painter, Text how)
     names.setBold(true);
     painter.setFont(names);
     painter.setPen(MesoColour);
-    drawText(painter, QRectF(0, 2, 200, 14), Qt::AlignHCenter | Qt::AlignTop,
+    drawText(painter, QRectF(0, 2, PictureSize.width(), 14), Qt::AlignHCenter | Qt::AlignTop,
              QStringLiteral("Мезоморфия"), how);
     painter.setPen(EndoColour);
     drawText(painter, QRectF(2, 178, 98, 14), Qt::AlignLeft | Qt::AlignTop,

@@ -122,7 +122,8 @@ def form_markup(form, intro, chart):
                        f"{html.escape(intro)}</textarea>")
         elif kind == "picture":
             out.append(f'<div id="{name}" class="control picture">'
-                       f'<img src="{chart}" width="200" height="194" '
+                       f'<img src="{chart}" width="{control["chart"][0]}" '
+                       f'height="{control["chart"][1]}" '
                        f'tabindex="0" alt="{html.escape(control["label"])}" '
                        f'aria-description="{html.escape(control["description"])}"></div>')
         elif kind == "panel":
@@ -298,8 +299,12 @@ def main():
         "page.css", (sources / "page.css").read_text(encoding="utf-8"),
         {"--column": column_media(form)})
     wasm = base64.b64encode(args.wasm.read_bytes()).decode("ascii")
+    # What the script shares with the window: the groups' and commands' names and the words
+    # of an internal error.
+    facts = json.dumps({"groups": form["groups"], "commands": form["commands"],
+                        "runTimeError": form["error"]["runTimeError"]}, ensure_ascii=False)
     script = (args.module.read_text(encoding="utf-8") + f"\nconst sheetWasm = '{wasm}';\n" +
-              (sources / "page.js").read_text(encoding="utf-8"))
+              f"const formFacts = {facts};\n" + (sources / "page.js").read_text(encoding="utf-8"))
     template = (sources / "page.html").read_text(encoding="utf-8")
 
     args.out.mkdir(parents=True, exist_ok=True)

@@ -2,15 +2,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The window's four handlers, driving the one rating sheet compiled to WebAssembly. Each takes
-// the index of the control that raised its event, as the desktop window's handlers do.
+// the index of the control that raised its event, and has the name of the desktop window's.
+// formFacts, from the form's description, names the groups and the commands.
 'use strict';
 (() => {
     const form = document.getElementById('form');
     const resultBox = form.querySelector('.text');
-    const ratings = [...form.querySelectorAll('input[name="Option1"]')];
-    const components = [...form.querySelectorAll('input[name="Option2"]')];
-    const CommandOutput = 0;
-    const CommandClear = 1;
+    const group = (name) => [...form.querySelectorAll(`input[name="${name}"]`)];
+    const ratings = group(formFacts.groups.ratings);
+    const components = group(formFacts.groups.components);
 
     // Narrower than the window, the controls stand in one column, in an order of their own;
     // moving them in the document keeps the order of reading, of Tab and on screen the same.
@@ -51,7 +51,7 @@
 
     let stopped = false;
     // The desktop program's words for an error that nothing handles.
-    const runTimeError = (what) => 'bodytype: run-time error: ' + what;
+    const runTimeError = (what) => formFacts.runTimeError + what;
 
     // An error nothing is meant to handle stops the page, as it ends the desktop program: the
     // message is shown, and the form takes no more input.
@@ -119,21 +119,21 @@
             sheet.reset();
         };
 
-        const componentChosen = (component) => {
+        const showComponentRating = (component) => {
             const rating = sheet.selectComponent(component);
             deselect(ratings);
             // Marking by the program raises no change event, so the rating is not stored again.
             control(ratings, rating).checked = true;
         };
 
-        const ratingChosen = (rating) => sheet.selectRating(rating);
+        const storeRating = (rating) => sheet.selectRating(rating);
 
-        const command = (index) => {
-            if (index === CommandOutput) {
+        const runCommand = (index) => {
+            if (index === formFacts.commands.output) {
                 resultBox.value = sheet.report();
                 // In the column the report may lie below the screen's edge.
                 resultBox.scrollIntoView({block: 'nearest'});
-            } else if (index === CommandClear) {
+            } else if (index === formFacts.commands.clear) {
                 sheet.clear();
                 deselect(components);
                 deselect(ratings);
@@ -147,9 +147,9 @@
             for (const button of buttons)
                 button.addEventListener('change', () => guarded(Number(button.value)));
         };
-        onChange(components, componentChosen);
-        onChange(ratings, ratingChosen);
-        const guardedCommand = run(command);
+        onChange(components, showComponentRating);
+        onChange(ratings, storeRating);
+        const guardedCommand = run(runCommand);
         for (const button of form.querySelectorAll('.command'))
             button.addEventListener('click', () => guardedCommand(Number(button.value)));
 

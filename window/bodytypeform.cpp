@@ -79,10 +79,8 @@ void makeLabel(QWidget *parent, const Form::Label &description)
     colour(label, toColour(Form::LabelColour), Fill::Background);
 }
 
-// The panel and its buttons, captioned by `caption(index)`, added to `group` in index order.
-template <typename Caption>
-void makeOptions(QWidget *parent, const Form::OptionPanel &description, OptionGroup *group,
-                 Caption caption)
+// The panel and its buttons, added to `group` in index order.
+void makeOptions(QWidget *parent, const Form::OptionPanel &description, OptionGroup *group)
 {
     auto *panel = new QWidget(parent);
     panel->setObjectName(toText(description.panelName));
@@ -90,7 +88,7 @@ void makeOptions(QWidget *parent, const Form::OptionPanel &description, OptionGr
     panel->setAccessibleName(toText(description.label.caption));
     colour(panel, toColour(description.colour), Fill::Background);
     for (int index = 0; index < description.count; ++index) {
-        auto *button = new OptionButton(caption(index), panel);
+        auto *button = new OptionButton(toText(description.caption(index)), panel);
         button->setObjectName(toText(description.buttonName) + QStringLiteral("_%1").arg(index));
         button->setGeometry(toPixels(description.button(index)));
         colour(button, toColour(description.buttonColour), Fill::Background);
@@ -134,7 +132,7 @@ BodyTypeForm::BodyTypeForm(QWidget *parent)
 {
     m_ratings->setObjectName(toText(Form::RatingPanel.buttonName));
     m_components->setObjectName(toText(Form::ComponentPanel.buttonName));
-    setWindowTitle(toText(Form::PublisherAddress) + QStringLiteral("  ") + toText(Form::Title));
+    setWindowTitle(toText(Form::WindowTitle));
     // The window's own icon, for the title bar and task switchers, normal and dense. Larger
     // sizes come from the installed desktop icons.
     QIcon icon;
@@ -182,8 +180,41 @@ QString BodyTypeForm::introText()
 
 void BodyTypeForm::buildControls()
 {
-    // Created in tab order: the result box, the picture, the ratings, the components, the
-    // output and clear buttons. The labels take no focus.
+    // One style for every command button, which draws them flat in their own colours.
+    auto *buttonStyle = new FlatButtonStyle;
+    buttonStyle->setParent(this);
+    // The controls that take the focus are made in the window's order, which is their Tab order;
+    // the labels, which take no focus, after them.
+    const auto labelNamed = [](std::string_view name) -> const Form::Label * {
+        for (const Form::Label &label : Form::Labels) {
+            if (label.name == name)
+                return &label;
+        }
+        return nullptr;
+    };
+    for (const std::string_view name : Form::WindowOrder) {
+        if (name == Form::ResultBoxName)
+            makeResultBox();
+        else if (name == Form::PictureName)
+            makePicture();
+        else if (name == Form::RatingPanel.panelName)
+            makeOptions(this, Form::RatingPanel, m_ratings);
+        else if (name == Form::ComponentPanel.panelName)
+            makeOptions(this, Form::ComponentPanel, m_components);
+        for (std::size_t i = 0; i < Form::Commands.size(); ++i) {
+            if (Form::Commands[i].name == name)
+                makeCommand(int(i), buttonStyle);
+        }
+    }
+    for (const std::string_view name : Form::WindowOrder) {
+        if (const Form::Label *label = labelNamed(name))
+            makeLabel(this, *label);
+    }
+    m_resultBox->setFocus();
+}
+
+void BodyTypeForm::makeResultBox()
+{
     m_resultBox = new QPlainTextEdit(this);
     m_resultBox->setObjectName(toText(Form::ResultBoxName));
     m_resultBox->setGeometry(toPixels(Form::ResultBox));
@@ -197,7 +228,10 @@ void BodyTypeForm::buildControls()
     m_resultBox->setPlainText(introText());
     m_resultBox->setAccessibleName(toText(Form::ResultBoxAccessibleName));
     m_resultBox->setAccessibleDescription(toText(Form::ResultBoxDescription));
+}
 
+void BodyTypeForm::makePicture()
+{
     auto *picture = new PictureBox(this);
     picture->setObjectName(toText(Form::PictureName));
     picture->setGeometry(toPixels(Form::Picture));
@@ -208,30 +242,19 @@ void BodyTypeForm::buildControls()
     picture->setPixmap(chartPixmap(devicePixelRatioF()));
     picture->setAccessibleName(toText(Form::PictureAccessibleName));
     picture->setAccessibleDescription(toText(Form::PictureDescription));
+}
 
-    makeOptions(this, Form::RatingPanel, m_ratings,
-                [](int rating) { return QString::number(rating); });
-    makeOptions(this, Form::ComponentPanel, m_components,
-                [](int component) { return toText(ComponentNames[std::size_t(component)]); });
-
-    auto *buttonStyle = new FlatButtonStyle;
-    buttonStyle->setParent(this);
-    for (int i : {Output, Clear}) {
-        const Form::Command &command = Form::Commands[std::size_t(i)];
-        auto *button = new QPushButton(toText(command.caption), this);
-        button->setObjectName(toText(command.name));
-        button->setGeometry(toPixels(command.place));
-        // Neither is a default button: Enter and Esc press nothing.
-        button->setAutoDefault(false);
-        button->setStyle(buttonStyle);
-        colour(button, toColour(command.colour), Fill::StyleDrawn);
-        m_commands->addButton(button, i);
-    }
-
-    for (const Form::Label &label : Form::Labels)
-        makeLabel(this, label);
-
-    m_resultBox->setFocus();
+void BodyTypeForm::makeCommand(int index, QStyle *style)
+{
+    const Form::Command &command = Form::Commands[std::size_t(index)];
+    auto *button = new QPushButton(toText(command.caption), this);
+    button->setObjectName(toText(command.name));
+    button->setGeometry(toPixels(command.place));
+    // Neither is a default button: Enter and Esc press nothing.
+    button->setAutoDefault(false);
+    button->setStyle(style);
+    colour(button, toColour(command.colour), Fill::StyleDrawn);
+    m_commands->addButton(button, index);
 }
 
 template <typename... Args>
@@ -288,11 +311,11 @@ void BodyTypeForm::storeRating(int rating)
 void BodyTypeForm::runCommand(int command)
 {
     switch (command) {
-    case Output:
+    case Form::Output:
         // Replaces the whole text at once: the box never shows a partial or doubled report.
         m_resultBox->setPlainText(QString::fromStdString(BuildReport(m_sheet)));
         break;
-    case Clear:
+    case Form::Clear:
         m_sheet.Clear();
         m_components->clearSelection();
         m_ratings->clearSelection();

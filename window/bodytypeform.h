@@ -12,6 +12,7 @@
 class OptionGroup;
 class QButtonGroup;
 class QPlainTextEdit;
+class QStyle;
 
 // The program's one window. It owns the rating sheet, which holds all the state and knows
 // nothing of the window; the window only shows the sheet and passes the user's choices on.
@@ -30,11 +31,11 @@ public:
     // The introductory text as the program holds it, CR LF after every line.
     static QString introText();
 
-    // The indices of the command buttons.
-    enum Command { Output = 0, Clear = 1 };
-
 private:
     void buildControls();
+    void makeResultBox();
+    void makePicture();
+    void makeCommand(int index, QStyle *style);
     void connectHandlers();
 
     // The event handlers. Each runs to completion on the one event thread.
