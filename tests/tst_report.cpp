@@ -105,12 +105,8 @@ void tst_Report::clearedSheetIsNotRated()
 void tst_Report::buildingTwiceGivesSameText()
 {
     const RatingSheet sheet = sheetWith(2, 0, 7);
-    const RatingSheet before = sheet;
     const QByteArray first = report(sheet);
     QCOMPARE(report(sheet), first);
-    QCOMPARE(sheet.Ratings, before.Ratings);
-    QCOMPARE(sheet.CurrentComponent, before.CurrentComponent);
-    QCOMPARE(sheet.CurrentRating, before.CurrentRating);
 }
 
 QTEST_APPLESS_MAIN(tst_Report)
