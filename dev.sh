@@ -84,7 +84,7 @@ test)
         [ -f build/windows/CMakeCache.txt ] || BODYTYPE_QT_WINDOWS=$qt cmake --preset windows
         cmake --build --preset windows
         # Wine's windows need an X server, as a Windows user's need a desktop.
-        exec tests/inxvfb.sh ctest --preset windows
+        exec tests/lib/inxvfb.sh ctest --preset windows
     fi
     build "$preset"
     ctest --preset "$preset"
@@ -92,11 +92,11 @@ test)
 release)
     install_missing "${build_packages[@]}" "${windows_packages[@]}" "${web_packages[@]}" \
         build-essential dpkg-dev git lintian
-    exec tools/release.sh
+    exec tools/release/release.sh
     ;;
 package)
     install_missing build-essential dpkg-dev git lintian
-    dsc=$(tools/debian-source.sh build/debian-package | tail -n 1)
+    dsc=$(tools/release/debian-source.sh build/debian-package | tail -n 1)
     version=$(dpkg-parsechangelog -S Version)
     out=$(dirname "$dsc")
     tree=$out/bodytype-${version%-*}
@@ -106,7 +106,7 @@ package)
     fi
     (cd "$tree" && dpkg-buildpackage -us -uc)
     built=$out/bodytype_${version}_$(dpkg --print-architecture)
-    tests/package.sh deb "$built.changes"
+    tools/release/package.sh deb "$built.changes"
     echo "The source package: $dsc"
     echo "The binary package: $built.deb"
     ;;
@@ -115,7 +115,7 @@ bench)
         install_missing "${web_packages[@]}" "${web_test_packages[@]}"
         build web
         # WebKit's browser needs an X server.
-        xvfb_screen=1600x1200x24 exec tests/inxvfb.sh /usr/bin/python3 bench/webbench.py build/web \
+        xvfb_screen=1600x1200x24 exec tests/lib/inxvfb.sh /usr/bin/python3 bench/webbench.py build/web \
             "${3:-20}"
     fi
     install_missing "${build_packages[@]}" "${test_packages[@]}"

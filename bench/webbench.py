@@ -14,7 +14,7 @@ import statistics
 import sys
 import tempfile
 
-sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent.parent / "tests"))
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent.parent / "tests" / "web"))
 from browsers import ENGINES, browser  # noqa: E402
 
 SIZE_GOAL = 200_000

@@ -7,9 +7,9 @@
 # package built from it, checked by lintian; the Windows zip, installer and MSI, built twice, in
 # two clones in folders of other names, and compared byte for byte with the program itself; and
 # the web page with its site and server settings as a zip. All carry the commit's time.
-# usage: tools/release.sh     (./dev.sh release installs what it needs first)
+# usage: tools/release/release.sh     (./dev.sh release installs what it needs first)
 set -euo pipefail
-top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+top=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 dist=$top/build/dist
 # The upstream version, which the packaging test holds to the project's.
 version=$(dpkg-parsechangelog -l "$top/debian/changelog" -S Version)

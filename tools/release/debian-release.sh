@@ -12,10 +12,10 @@
 # of another name: the same package, byte for byte. It is installed with apt and started. The
 # minimal systems are made once from the archive this machine's apt uses and kept in the cache;
 # each run works on copies of them, which are deleted afterwards.
-# usage (as root): tests/debian-release.sh RELEASE [PRESET...]    e.g. trixie asan
+# usage (as root): tools/release/debian-release.sh RELEASE [PRESET...]    e.g. trixie asan
 set -euo pipefail
-source_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-. "$source_dir/tests/checks.sh"
+source_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+. "$source_dir/tests/lib/checks.sh"
 
 # Inside a private mount namespace (the second half of this script): the mounts a system needs,
 # undone on the way out; none of them is ever seen outside.
@@ -25,7 +25,7 @@ if [ "${1:-}" = --inside ]; then
     nocheck=$4
     archives=$5
     shift 5
-    . "$source_dir/tests/x11session.sh" debian-release
+    . "$source_dir/tests/lib/x11session.sh" debian-release
     need Xvfb xdotool
     mounted=()
     # shellcheck disable=SC2317 # run by the EXIT trap
@@ -82,7 +82,7 @@ if [ "${1:-}" = --inside ]; then
 ($((SECONDS - step)) s with their installation)"
     in_system "$package" "export DEBIAN_FRONTEND=noninteractive
         apt-get install -y -q --no-install-recommends lintian >/dev/null &&
-        /build/first/bodytype/tests/package.sh deb /build/first/bodytype_*_$arch.changes" ||
+        /build/first/bodytype/tools/release/package.sh deb /build/first/bodytype_*_$arch.changes" ||
         fail "the package's checks"
     pass "the package holds what it should and lintian finds no error or warning"
     in_system "$package" "export DEBIAN_FRONTEND=noninteractive
@@ -112,11 +112,11 @@ if [ "${1:-}" = --inside ]; then
     exit 0
 fi
 
-release=${1:?usage: tests/debian-release.sh RELEASE [PRESET...]}
+release=${1:?usage: tools/release/debian-release.sh RELEASE [PRESET...]}
 shift
 [ "$(id -u)" = 0 ] || fail "a chroot needs root"
 # This machine's helper closes the windows, as the end-to-end test does.
-export x11close=$source_dir/build/dev/tests/x11close
+export x11close=$source_dir/build/dev/tests/desktop/x11close
 [ -x "$x11close" ] || fail "$x11close is missing: run ./dev.sh test first"
 export BODYTYPE_FORM_JSON=$source_dir/build/dev/form.json
 [ -f "$BODYTYPE_FORM_JSON" ] || fail "$BODYTYPE_FORM_JSON is missing: run ./dev.sh test first"
@@ -184,6 +184,7 @@ new_system() {
 # Processes started in the systems end, then every mount under them is undone, and only a
 # system with nothing mounted in it is deleted: a mounted /dev deleted with rm would take this
 # machine's device nodes with it.
+# shellcheck disable=SC2317 # run by the EXIT trap
 cleanup() {
     local pid system
     for system in "${systems[@]}"; do
@@ -214,14 +215,14 @@ new_system nocheck "$buildd"
 nocheck=$system
 git clone --quiet "$source_dir" "$root/root/bodytype"
 pass "a clean clone of $(git -C "$source_dir" rev-parse --short HEAD)"
-"$root/root/bodytype/tools/debian-source.sh" "$package/build/first" >/dev/null
+"$root/root/bodytype/tools/release/debian-source.sh" "$package/build/first" >/dev/null
 mkdir -p "$nocheck/build/second"
 cp "$package"/build/first/bodytype_* "$nocheck/build/second/"
 rm -rf "$package"/build/first/bodytype-*/
 pass "its source package: $(cd "$package/build/first" && echo bodytype_*)"
 
-unshare --mount --propagation private "$source_dir/tests/debian-release.sh" --inside "$root" \
+unshare --mount --propagation private "$source_dir/tools/release/debian-release.sh" --inside "$root" \
     "$package" "$nocheck" "$archives" "$@" ||
     fail "on Debian $release"
 pass "Debian $release, in $((SECONDS - start)) s"
-echo "$passed passed, 0 failed"
+finish

@@ -10,6 +10,7 @@
 # and from the form's description $form_title, $form_size and place[CONTROL] (formplaces.py).
 
 session=${1:?usage: . x11session.sh TEST_NAME}
+. "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
 work=$(mktemp -d)
 pids=()
 app_pid=""
@@ -30,7 +31,7 @@ trap cleanup EXIT
 need() {
     local tool
     for tool in "$@"; do
-        command -v "$tool" >/dev/null || { echo "$session: $tool is not installed" >&2; exit 1; }
+        command -v "$tool" >/dev/null || fail "$session: $tool is not installed"
     done
 }
 
@@ -43,7 +44,7 @@ start_xvfb() {
         >"$work/xvfb.log" 2>&1 &
     pids+=($!)
     for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-    [ -s "$work/display" ] || { echo "$session: Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
+    [ -s "$work/display" ] || fail "$session: Xvfb did not start: $(cat "$work/xvfb.log")"
     DISPLAY=":$(head -n1 "$work/display")"
     export DISPLAY
     export XDG_RUNTIME_DIR="$work"
@@ -69,7 +70,7 @@ start_program() {
         kill -0 "$app_pid" 2>/dev/null || break
         sleep 0.1
     done
-    [ -n "$window" ] || { echo "$session: the window did not appear" >&2; cat "$work/app.log" >&2; exit 1; }
+    [ -n "$window" ] || fail "$session: the window did not appear: $(cat "$work/app.log")"
     eval "$(xdotool getwindowgeometry --shell "$window")"
     echo "window $window at $X,$Y, ${WIDTH}x$HEIGHT"
 }
@@ -80,12 +81,11 @@ close_program() {
     "$1" "$window"
     for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
     if kill -0 "$app_pid" 2>/dev/null; then
-        echo "$session: the program did not end when its window was closed" >&2
-        exit 1
+        fail "$session: the program did not end when its window was closed"
     fi
     local status=0
     wait "$app_pid" || status=$?
-    [ "$status" = 0 ] || { echo "$session: exit status $status" >&2; cat "$work/app.log" >&2; exit 1; }
+    [ "$status" = 0 ] || fail "$session: exit status $status: $(cat "$work/app.log")"
 }
 
 # Clicks at a place on the form, in pixels from its top-left corner. xdotool's --sync waits for

@@ -5,12 +5,14 @@
 
 usage: atspi_tree.py FORM_JSON"""
 import json
+import pathlib
 import sys
 import time
 
 import pyatspi
 
-from checking import check, finish
+sys.path.insert(0, str(pathlib.Path(__file__).parent.parent / "lib"))
+from checking import check, finish  # noqa: E402
 
 
 def find_app():

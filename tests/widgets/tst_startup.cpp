@@ -43,7 +43,7 @@ void tst_Startup::desktopIdMatchesTheDesktopEntry()
     const QString id = QGuiApplication::desktopFileName();
     QVERIFY(id.contains(QLatin1Char('.')));
     // The running program must name the desktop entry and icons that are installed.
-    const QDir packaging(QStringLiteral(QT_TESTCASE_SOURCEDIR "/../packaging"));
+    const QDir packaging(QStringLiteral(QT_TESTCASE_SOURCEDIR "/../../packaging"));
     QVERIFY2(QFileInfo::exists(packaging.filePath(id + QStringLiteral(".desktop"))),
              qPrintable(id));
     QVERIFY(QFileInfo::exists(packaging.filePath(id + QStringLiteral(".metainfo.xml"))));

@@ -17,15 +17,13 @@ if [ -z "${BODYTYPE_IN_SESSION:-}" ]; then
 fi
 x11close=$1
 shift
-. "$(dirname "${BASH_SOURCE[0]}")/x11session.sh" e2e
+. "$(dirname "${BASH_SOURCE[0]}")/../lib/x11session.sh" e2e
 need Xvfb xdotool xclip
 
 start_xvfb
 start_program "$@"
-if [ "$WIDTH $HEIGHT" != "$form_size" ]; then
-    echo "e2e: the window is ${WIDTH}x$HEIGHT, not the form's $form_size" >&2
-    exit 1
-fi
+[ "$WIDTH $HEIGHT" = "$form_size" ] || fail "the window is ${WIDTH}x$HEIGHT, not the form's $form_size"
+pass "the window is the form's size, $form_size"
 
 # Waits until the copy has reached the clipboard: the program may be slow to take it, under
 # the sanitizers or an emulator.
@@ -39,18 +37,17 @@ copy_report() {
         [ -s "$work/$1" ] && [ "$(od -c <"$work/$1")" != "$before" ] && return 0
         sleep 0.1
     done
-    echo "e2e: nothing new reached the clipboard" >&2
-    exit 1
+    fail "nothing new reached the clipboard"
 }
 
 expect() {
     local name=$1 expected=$2
-    if ! cmp -s "$work/$name" "$expected"; then
-        echo "e2e: $name differs from what was expected:" >&2
+    if cmp -s "$work/$name" "$expected"; then
+        pass "the $name report"
+    else
         diff <(od -c "$expected") <(od -c "$work/$name") >&2 || true
-        exit 1
+        failed "the $name report differs from what was expected"
     fi
-    echo "$name: as expected"
 }
 
 component 0
@@ -77,5 +74,5 @@ printf '%s\n' 'Въведеният тип е:' 'ендоморфен (пикн�
 expect second "$work/expected-second"
 
 close_program "$x11close"
-echo "closed; exit status 0"
-echo "1 passed, 0 failed"
+pass "closed; exit status 0"
+finish

@@ -6,9 +6,9 @@
 # debian/, the same bytes every time for one commit (git gives every file the commit's time and
 # a fixed order; gzip -n leaves out a name and time of its own), then dpkg-source. Uncommitted
 # changes to tracked files are taken too, as a commit of their own; untracked files are not.
-# usage: tools/debian-source.sh OUT-DIR     prints the .dsc's path as its last line
+# usage: tools/release/debian-source.sh OUT-DIR     prints the .dsc's path as its last line
 set -euo pipefail
-source_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+source_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 mkdir -p "$1"
 out=$(cd "$1" && pwd)
 version=$(dpkg-parsechangelog -l "$source_dir/debian/changelog" -S Version)

@@ -1,15 +1,20 @@
 #!/usr/bin/python3
 # SPDX-FileCopyrightText: 2026 The bodytype developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""The web page in the three browser engines, Chromium, Firefox and WebKit: the window at a
-desktop's width and the one-column layout in a phone's viewport (an iframe of the phone's size
-on a page served from 127.0.0.1), each in the light and the dark scheme, with an accessibility
-audit by axe-core. Then what only Chromium's DevTools protocol can show: the accessibility tree,
-touch screens and tablets, the requests made, and the page served, installed and offline.
+"""The web page in one of the three browser engines, Chromium, Firefox and WebKit, one group of
+checks at a time, each failure named:
+  window    the window at a desktop's width and on phones held sideways, light and dark, with an
+            accessibility audit by axe-core, and the keyboard
+  column    the one-column layout in a phone's viewport (an iframe of the phone's size on a page
+            served from 127.0.0.1), light and dark, audited too
+  handlers  the handlers' edge cases and seeded random sequences, clicked and tapped
+  stop      an internal error shown, with the form stopped
+  devtools  (Chromium) the accessibility tree, the requests made, touch screens and tablets
+  site      (Chromium) the page served, installed, offline, and updated beside other apps
 
-usage: web_page.py BUILD_DIR AXE_JS [ENGINE...]
-(BUILD_DIR holds bodytype.html, site/ and form.json; AXE_JS is axe-core's axe.min.js; the
-engines are chromium, firefox and webkit, all three unless named; WebKit needs DISPLAY)
+usage: web_page.py BUILD_DIR AXE_JS ENGINE GROUP
+(BUILD_DIR holds bodytype.html, site/ and form.json; AXE_JS is axe-core's axe.min.js; ENGINE is
+chromium, firefox or webkit; WebKit needs DISPLAY)
 """
 import contextlib
 import functools
@@ -30,18 +35,20 @@ import urllib.request
 from PIL import Image
 
 from browsers import ENGINES, NotInteractable, browser
-from checking import check, finish
 
-sys.path.insert(0, str(pathlib.Path(__file__).parent.parent / "web"))
+top = pathlib.Path(__file__).resolve().parent.parent.parent
+sys.path.insert(0, str(top / "tests" / "lib"))
+sys.path.insert(0, str(top / "web"))
+from checking import check, finish  # noqa: E402
 import makepage  # noqa: E402  (the page's maker, which names the worker's cache)
 
 build = pathlib.Path(sys.argv[1]).resolve()
 axe_source = pathlib.Path(sys.argv[2]).read_text(encoding="utf-8")
-engines = sys.argv[3:] or list(ENGINES)
+engine, group = sys.argv[3:5] if len(sys.argv) == 5 else ("", "")
 form = json.loads((build / "form.json").read_text(encoding="utf-8"))
 controls = {c["name"]: c for c in form["controls"]}
 per_pixel = form["twipsPerPixel"]
-intro = (pathlib.Path(__file__).parent.parent / "assets/introtext.txt").read_text(encoding="utf-8")
+intro = (top / "assets/introtext.txt").read_text(encoding="utf-8")
 # Phones held upright, where the page is one column, and sideways, where it is the window.
 PHONES = ((360, 640), (320, 568))
 SIDEWAYS = ((640, 360), (740, 360))
@@ -516,10 +523,10 @@ def check_stop(b, reopen, what, stops=STOPS):
         check(state(b) == before, f"{what}: no handler runs after an error")
 
 
-def engine_checks(b, origin, dark):
-    """What every engine must show, in one scheme."""
-    scheme = "dark" if dark else "light"
-    name = f"{b.name}, {scheme}"
+def window_checks(b, origin, dark):
+    """The window at a desktop's width and on phones held sideways, in one scheme: its start,
+    colours, audit and places; in the light scheme also the keyboard."""
+    name = f"{b.name}, {'dark' if dark else 'light'}"
     b.size(1280, 800)
     page = origin + "bodytype.html"
     open_page(b, page)
@@ -527,37 +534,59 @@ def engine_checks(b, origin, dark):
     check_start(b, name)
     styles = check_colours(b, f"{name}, window")
     check_axe(b, f"{name}, window at 1280 px")
-    for width, height in PHONES + SIDEWAYS:
+    for width, height in SIDEWAYS:
         open_phone(b, origin, width, height)
         what = f"{name}, {width} x {height}"
-        if (width, height) in PHONES:
-            check_start(b, what, focus="")
-            check_colours(b, what)
-        else:
-            check(not column_layout(b), f"{what}: the window")
-            check_layout(b, what)
+        check(not column_layout(b), f"{what}: the window")
+        check_layout(b, what)
         check_axe(b, what)
-    if dark:
-        return styles
-    open_page(b, page)
-    check_layout(b, name)
-    check_keyboard(b, name)
-    for what, steps in SEQUENCES.items():
+    if not dark:
         open_page(b, page)
-        play(b, Model(), steps, f"{name}: {what}", b.click)
-    open_page(b, page)
-    play(b, Model(), random_steps(1, 150), f"{name}: clicks, seed 1", b.click)
-    check_stop(b, lambda: open_page(b, page), f"{name}, window")
+        check_layout(b, name)
+        check_keyboard(b, name)
+    return styles
+
+
+def column_checks(b, origin, dark):
+    """The one column on phones held upright, in one scheme: its start, colours and audit; in the
+    light scheme also its order, targets, captions, chart and result box."""
+    name = f"{b.name}, {'dark' if dark else 'light'}"
     for width, height in PHONES:
         what = f"{name}, {width} x {height}"
         open_phone(b, origin, width, height)
-        check_column(b, width, what)
+        check_start(b, what, focus="")
+        check_colours(b, what)
+        check_axe(b, what)
+        if not dark:
+            open_phone(b, origin, width, height)
+            check_column(b, width, what)
+
+
+def handler_checks(b, origin):
+    """The handlers' edge cases and seeded random sequences against the model: clicked in the
+    window, tapped in the column."""
+    page = origin + "bodytype.html"
+    b.size(1280, 800)
+    for what, steps in SEQUENCES.items():
+        open_page(b, page)
+        play(b, Model(), steps, f"{b.name}: {what}", b.click)
+    open_page(b, page)
+    play(b, Model(), random_steps(1, 150), f"{b.name}: clicks, seed 1", b.click)
+    for width, height in PHONES:
         open_phone(b, origin, width, height)
-        play(b, Model(), random_steps(20261210 + width, 80), f"{what}: taps", b.tap)
+        play(b, Model(), random_steps(20261210 + width, 80), f"{b.name}, {width} x {height}: taps",
+             b.tap)
+
+
+def stop_checks(b, origin):
+    """An internal error, provoked by bad values at the sheet's boundary, shown in Bulgarian with
+    the form stopped, in the window and in the column."""
+    page = origin + "bodytype.html"
+    b.size(1280, 800)
+    check_stop(b, lambda: open_page(b, page), f"{b.name}, window")
     width, height = PHONES[0]
-    check_stop(b, lambda: open_phone(b, origin, width, height), f"{name}, {width} x {height}",
+    check_stop(b, lambda: open_phone(b, origin, width, height), f"{b.name}, {width} x {height}",
                STOPS[:2])
-    return styles
 
 
 # --- what only Chromium can show -----------------------------------------------------------
@@ -764,7 +793,7 @@ def check_update(b):
         manifest = served / "manifest.webmanifest"
         manifest.write_text(manifest.read_text(encoding="utf-8").replace(
             '"short_name": "', '"short_name": "2 '), encoding="utf-8")
-        makepage.write_worker(served, pathlib.Path(__file__).parent.parent / "web")
+        makepage.write_worker(served, top / "web")
         new_cache = re.search(r"const cacheName = ownCaches \+ '([^']*)'",
                               (served / "sw.js").read_text(encoding="utf-8"))[1]
         titles = []
@@ -785,7 +814,9 @@ def check_update(b):
         check(kept.startswith("2 "), f"the new manifest is kept: {kept}")
 
 
-def chromium_checks(b):
+def devtools_checks(b):
+    """From a file: the accessibility tree, the requests made and nothing stored; then real touch
+    screens: phones, 200 % zoom and tablets."""
     page = (build / "bodytype.html").as_uri()
     requests_made(b)
     b.driver.get_log("browser")
@@ -797,27 +828,50 @@ def chromium_checks(b):
     for width, height in PHONES + ((400, 300),):
         check_touch(b, page, width, height, f"a {width} x {height} touch screen")
     check_tablets(b, page)
+
+
+def site_checks(b):
+    """From a web server: installable, working offline, and updated beside other apps."""
     check_site(b)
     check_update(b)
 
 
+def both_schemes(engine, origin, checks):
+    """checks(b, origin, dark) in the light scheme, then the dark; the dark scheme's result box
+    must differ from the light one's."""
+    styles = {}
+    for dark in (False, True):
+        with browser(engine, dark) as b:
+            styles[dark] = checks(b, origin, dark)
+    if styles[False] is not None:
+        check(styles[True]["boxBack"] != styles[False]["boxBack"],
+              f"{engine}: the result box follows the dark scheme")
+
+
+GROUPS = {
+    "window": lambda engine, origin: both_schemes(engine, origin, window_checks),
+    "column": lambda engine, origin: both_schemes(engine, origin, column_checks),
+    "handlers": lambda engine, origin: in_light(engine, lambda b: handler_checks(b, origin)),
+    "stop": lambda engine, origin: in_light(engine, lambda b: stop_checks(b, origin)),
+    "devtools": lambda engine, origin: in_light(engine, devtools_checks),
+    "site": lambda engine, origin: in_light(engine, site_checks),
+}
+
+
+def in_light(engine, checks):
+    with browser(engine, False) as b:
+        checks(b)
+
+
 def main():
-    light = {}
+    if engine not in ENGINES or group not in GROUPS:
+        sys.exit(__doc__)
+    if group in ("devtools", "site") and engine != "chromium":
+        sys.exit(f"web_page: {group} needs Chromium's DevTools protocol")
+    started = time.monotonic()
     with server(build) as origin:
-        for engine in engines:
-            for dark in (False, True):
-                started = time.monotonic()
-                with browser(engine, dark) as b:
-                    styles = engine_checks(b, origin, dark)
-                    if dark:
-                        check(styles["boxBack"] != light[engine]["boxBack"],
-                              f"{engine}: the result box follows the dark scheme")
-                    else:
-                        light[engine] = styles
-                        if engine == "chromium":
-                            chromium_checks(b)
-                print(f"{engine}, {'dark' if dark else 'light'}: "
-                      f"{time.monotonic() - started:.1f} s", flush=True)
+        GROUPS[group](engine, origin)
+    print(f"{engine}, {group}: {time.monotonic() - started:.1f} s", flush=True)
     return finish()
 
 

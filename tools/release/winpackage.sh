@@ -10,11 +10,10 @@
 # usage: winpackage.sh BUILD-DIR   (in an X server)
 set -euo pipefail
 build=$1
-. "$(dirname "${BASH_SOURCE[0]}")/x11session.sh" winpackage
+. "$(dirname "${BASH_SOURCE[0]}")/../../tests/lib/x11session.sh" winpackage
 wine=/usr/lib/wine/wine64
 export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 trap '/usr/lib/wine/wineserver -k 2>/dev/null || true; cleanup' EXIT
-. "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
 shows_window() {
     start_program "$wine" "$1"
     kill "$app_pid" 2>/dev/null || true
@@ -68,7 +67,7 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 hardening=$(/usr/bin/python3 -B "$here/pecheck.py" hardening "$alone/bodytype.exe") ||
     fail "bodytype.exe is not hardened"
 pass "bodytype.exe: $hardening"
-for folder in "$here/.." "$build" "${XDG_CACHE_HOME:-$HOME/.cache}"; do
+for folder in "$here/../.." "$build" "${XDG_CACHE_HOME:-$HOME/.cache}"; do
     folder=$(cd "$folder" && pwd)
     ! grep -aqF "$folder" "$alone/bodytype.exe" || fail "bodytype.exe names the folder $folder"
 done
@@ -226,4 +225,4 @@ msiexec /x "$(winpath "$msi")" || fail "msiexec /x /qn"
 left=$(if [ -d "$programs" ]; then find "$programs"; fi; shortcuts)
 [ -z "$left" ] || fail "msiexec /x left: $left"
 pass "msiexec /x removed every file, the shortcut and the entry"
-echo "$passed passed, 0 failed"
+finish

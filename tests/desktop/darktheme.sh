@@ -9,10 +9,10 @@
 set -euo pipefail
 x11pixel=$1
 program=$2
-. "$(dirname "${BASH_SOURCE[0]}")/x11session.sh" darktheme
+. "$(dirname "${BASH_SOURCE[0]}")/../lib/x11session.sh" darktheme
 need Xvfb xdotool
 compgen -G '/usr/lib/*/qt6/plugins/platformthemes/libqgtk3.so' >/dev/null ||
-    { echo "darktheme: qt6-gtk-platformtheme is not installed (./dev.sh test installs it)" >&2; exit 1; }
+    fail "qt6-gtk-platformtheme is not installed (./dev.sh test installs it)"
 
 start_xvfb
 start_program env QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=Adwaita:dark "$program"
@@ -20,7 +20,6 @@ component 1
 rating 2
 sleep 0.3
 
-failures=0
 # The lightness of a pixel of the window, 0 to 255 (the mean of the brightest and darkest
 # channel, as Qt measures it).
 lightness() {
@@ -43,10 +42,9 @@ expect() {
     fi
     seen=$(lightness "$x" "$y")
     if ((seen >= low && seen <= high)); then
-        echo "$what: lightness $seen"
+        pass "$what: lightness $seen"
     else
-        echo "darktheme: $what has lightness $seen, expected $low to $high" >&2
-        failures=$((failures + 1))
+        failed "$what has lightness $seen, expected $low to $high"
     fi
 }
 
@@ -57,5 +55,4 @@ expect "chosen component 1" Option2_1 0 119
 for rating in 0 5 7; do expect "empty rating $rating" "Option1_$rating" 201 255; done
 expect "chosen rating 2" Option1_2 0 119
 
-[ "$failures" = 0 ] || exit 1
-echo "1 passed, 0 failed"
+finish

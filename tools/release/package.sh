@@ -14,7 +14,7 @@ set -euo pipefail
 id=org.example.BodyType
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-. "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
+. "$(dirname "${BASH_SOURCE[0]}")/../../tests/lib/checks.sh"
 
 expected="bin/bodytype
 share/applications/$id.desktop
@@ -67,8 +67,7 @@ $contents"
     grep -v 'running with root privileges' "$work/lintian.txt" || true
     [ "$status" = 0 ] || fail "lintian"
     pass "lintian on $(basename "$changes"): no error and no warning"
-    echo "$passed passed, 0 failed"
-    exit 0
+    finish
 fi
 
 source=$1
@@ -106,4 +105,4 @@ debian_version=$(sed -n '1s/^bodytype (\([^)-]*\)-[^)]*).*/\1/p' "$source/debian
 [ "$version" = "$debian_version" ] || fail "debian/changelog is for $debian_version, the program is $version"
 pass "debian/changelog is for version $version"
 
-echo "$passed passed, 0 failed"
+finish

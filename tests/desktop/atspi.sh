@@ -16,7 +16,7 @@ if [ -z "${BODYTYPE_IN_SESSION:-}" ]; then
     done
     BODYTYPE_IN_SESSION=1 exec dbus-run-session -- "$0" "$@"
 fi
-. "$here/x11session.sh" atspi
+. "$here/../lib/x11session.sh" atspi
 need Xvfb xdotool
 
 start_xvfb
