@@ -42,10 +42,13 @@ foreach(dll IN LISTS BODYTYPE_DELAY_LOADED)
     list(JOIN functions "\n" exports)
     file(CONFIGURE OUTPUT ${delay_folder}/${dll}.def
         CONTENT "LIBRARY ${dll}.dll\nEXPORTS\n${exports}\n" @ONLY)
+    # dlltool names its symbols after the output's path and its temporary files after its process
+    # id: run in the folder, with a fixed prefix, the library is the same wherever it is made.
     add_custom_command(OUTPUT ${delay_folder}/lib${dll}.a
-        COMMAND ${BODYTYPE_DLLTOOL} --input-def ${delay_folder}/${dll}.def --dllname ${dll}.dll
-            --output-delaylib ${delay_folder}/lib${dll}.a
+        COMMAND ${BODYTYPE_DLLTOOL} --input-def ${dll}.def --dllname ${dll}.dll
+            --output-delaylib lib${dll}.a --temp-prefix ${dll}
         DEPENDS ${delay_folder}/${dll}.def
+        WORKING_DIRECTORY ${delay_folder}
         VERBATIM)
     list(APPEND delay_libraries ${delay_folder}/lib${dll}.a)
 endforeach()
