@@ -48,6 +48,7 @@ made=(bodytype.exe packages/bodytype-"$version"-win64.{zip,exe,msi})
 for file in "${made[@]}"; do
     cmp "$work/windows/build/windows/$file" "$work/another-windows/build/windows/$file" ||
         { say "two builds of one commit differ: $file"; exit 1; }
+    (cd "$work" && sha256sum {,another-}windows/build/windows/"$file") | sed 's/^/release:   /' >&2
 done
 say "two builds in two folders are the same, byte for byte: $(basename -a "${made[@]}" | xargs)"
 cp "$work"/windows/build/windows/packages/bodytype-"$version"-win64.{zip,exe,msi} "$dist/"
