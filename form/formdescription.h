@@ -166,9 +166,9 @@ inline constexpr std::array<std::string_view, 9> WindowOrder{
 // works through them: the title, the chart, a component and its rating, the commands, and the
 // result under them. There the order on screen is also the order of reading and of Tab.
 inline constexpr std::array<std::string_view, 9> ColumnOrder{
-    TitleLabel.name,          PictureName,      ComponentLabel.name,
-    ComponentPanel.panelName, RatingLabel.name, RatingPanel.panelName,
-    Commands[0].name,         Commands[1].name, ResultBoxName};
+    TitleLabel.name,          PictureName,          ComponentLabel.name,
+    ComponentPanel.panelName, RatingLabel.name,     RatingPanel.panelName,
+    Commands[Output].name,    Commands[Clear].name, ResultBoxName};
 
 // Both orders hold every control once.
 consteval bool sameControls(const auto &order, const auto &other)

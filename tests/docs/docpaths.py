@@ -10,6 +10,9 @@ import re
 import sys
 
 top = pathlib.Path(sys.argv[1]).resolve()
+sys.path.insert(0, str(top / "tests" / "lib"))
+from checking import check, finish  # noqa: E402
+
 LINK = re.compile(r"!?\[[^\]]*\]\(([^)\s]+)\)")
 CODE = re.compile(r"`([^`\s]+)`")
 FENCE = re.compile(r"^```.*?^```", re.M | re.S)
@@ -29,7 +32,6 @@ def anchors(path):
 # Paths are recognised by their first folder: the project's own, not build/ or a system's.
 roots = {p.name for p in top.iterdir() if p.name not in {"build", ".git"}}
 pages = sorted(p for p in [*top.glob("*.md"), *top.glob("docs/**/*.md")])
-faults = []
 for page in pages:
     name = page.relative_to(top)
     text = FENCE.sub("", page.read_text(encoding="utf-8"))
@@ -38,18 +40,12 @@ for page in pages:
             continue
         file, _, anchor = target.partition("#")
         dest = (page.parent / file).resolve() if file else page
-        if not dest.exists():
-            faults.append(f"{name}: link to {target}: no such file")
-        elif anchor and anchor not in anchors(dest):
-            faults.append(f"{name}: link to {target}: no such heading")
+        if check(dest.exists(), f"{name}: link to {target}: no such file") and anchor:
+            check(anchor in anchors(dest), f"{name}: link to {target}: no such heading")
     for path in CODE.findall(text):
         path = path.rstrip("/")
         if "/" not in path or path.split("/")[0] not in roots:
             continue
-        if not any(top.glob(path)):
-            faults.append(f"{name}: names {path}, which does not exist")
+        check(any(top.glob(path)), f"{name}: names {path}, which does not exist")
 
-for fault in faults:
-    print(fault)
-print(f"{len(pages)} pages read, {len(faults)} faults")
-sys.exit(1 if faults else 0)
+sys.exit(finish())

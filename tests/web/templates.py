@@ -8,18 +8,17 @@ usage: templates.py SOURCE_DIR"""
 import pathlib
 import sys
 
-web = pathlib.Path(sys.argv[1]) / "web"
-sys.path.insert(0, str(web))
+top = pathlib.Path(sys.argv[1])
+sys.path[:0] = [str(top / "web"), str(top / "tests" / "lib")]
 import makepage  # noqa: E402
+from checking import check, finish  # noqa: E402
 
-faults = []
 for name in ("page.html", "page.css", "sw.js"):
-    template = (web / name).read_text(encoding="utf-8")
+    template = (top / "web" / name).read_text(encoding="utf-8")
     found = {match[0]: next(group for group in match.groups() if group)
              for match in makepage.PLACEHOLDER.finditer(template)}
     keys = set(found.values())
-    if not keys:
-        faults.append(f"{name}: no placeholder found")
+    check(keys, f"{name}: placeholders found")
     makepage.fill(name, template, dict.fromkeys(keys, ""))
     for placeholder, key in found.items():
         # The template reformatted so that the placeholder is gone; then one that nothing fills.
@@ -27,12 +26,9 @@ for name in ("page.html", "page.css", "sw.js"):
                                 (template, dict.fromkeys(keys - {key}, ""))):
             try:
                 makepage.fill(name, changed, values)
-                faults.append(f"{name}: {placeholder} was not needed")
+                check(False, f"{name}: {placeholder} was not needed")
             except SystemExit as stop:
-                if name not in str(stop) or placeholder.strip("/*()") not in str(stop):
-                    faults.append(f"{name}: the message does not name {placeholder}: {stop}")
+                check(name in str(stop) and placeholder.strip("/*()") in str(stop),
+                      f"{name}: the message names {placeholder}: {stop}")
 
-for fault in faults:
-    print(fault)
-print(f"{len(faults)} faults")
-sys.exit(1 if faults else 0)
+sys.exit(finish())

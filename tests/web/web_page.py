@@ -562,7 +562,7 @@ def column_checks(b, origin, dark):
             check_column(b, width, what)
 
 
-def handler_checks(b, origin):
+def handler_checks(b, origin, dark):
     """The handlers' edge cases and seeded random sequences against the model: clicked in the
     window, tapped in the column."""
     page = origin + "bodytype.html"
@@ -578,7 +578,7 @@ def handler_checks(b, origin):
              b.tap)
 
 
-def stop_checks(b, origin):
+def stop_checks(b, origin, dark):
     """An internal error, provoked by bad values at the sheet's boundary, shown in Bulgarian with
     the form stopped, in the window and in the column."""
     page = origin + "bodytype.html"
@@ -814,7 +814,7 @@ def check_update(b):
         check(kept.startswith("2 "), f"the new manifest is kept: {kept}")
 
 
-def devtools_checks(b):
+def devtools_checks(b, origin, dark):
     """From a file: the accessibility tree, the requests made and nothing stored; then real touch
     screens: phones, 200 % zoom and tablets."""
     page = (build / "bodytype.html").as_uri()
@@ -830,37 +830,16 @@ def devtools_checks(b):
     check_tablets(b, page)
 
 
-def site_checks(b):
+def site_checks(b, origin, dark):
     """From a web server: installable, working offline, and updated beside other apps."""
     check_site(b)
     check_update(b)
 
 
-def both_schemes(engine, origin, checks):
-    """checks(b, origin, dark) in the light scheme, then the dark; the dark scheme's result box
-    must differ from the light one's."""
-    styles = {}
-    for dark in (False, True):
-        with browser(engine, dark) as b:
-            styles[dark] = checks(b, origin, dark)
-    if styles[False] is not None:
-        check(styles[True]["boxBack"] != styles[False]["boxBack"],
-              f"{engine}: the result box follows the dark scheme")
-
-
-GROUPS = {
-    "window": lambda engine, origin: both_schemes(engine, origin, window_checks),
-    "column": lambda engine, origin: both_schemes(engine, origin, column_checks),
-    "handlers": lambda engine, origin: in_light(engine, lambda b: handler_checks(b, origin)),
-    "stop": lambda engine, origin: in_light(engine, lambda b: stop_checks(b, origin)),
-    "devtools": lambda engine, origin: in_light(engine, devtools_checks),
-    "site": lambda engine, origin: in_light(engine, site_checks),
-}
-
-
-def in_light(engine, checks):
-    with browser(engine, False) as b:
-        checks(b)
+# Each group: its checks, and whether they run in the dark scheme too.
+GROUPS = {"window": (window_checks, True), "column": (column_checks, True),
+          "handlers": (handler_checks, False), "stop": (stop_checks, False),
+          "devtools": (devtools_checks, False), "site": (site_checks, False)}
 
 
 def main():
@@ -869,8 +848,15 @@ def main():
     if group in ("devtools", "site") and engine != "chromium":
         sys.exit(f"web_page: {group} needs Chromium's DevTools protocol")
     started = time.monotonic()
+    checks, dark_too = GROUPS[group]
+    styles = {}
     with server(build) as origin:
-        GROUPS[group](engine, origin)
+        for dark in (False, True) if dark_too else (False,):
+            with browser(engine, dark) as b:
+                styles[dark] = checks(b, origin, dark)
+    if styles.get(True):
+        check(styles[True]["boxBack"] != styles[False]["boxBack"],
+              f"{engine}: the result box follows the dark scheme")
     print(f"{engine}, {group}: {time.monotonic() - started:.1f} s", flush=True)
     return finish()
 
